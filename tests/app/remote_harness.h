@@ -8,6 +8,7 @@
 #include "platform/fixed_working_directory.h"
 #include "platform/host/fake_repeat_timer.h"
 #include "platform/host/ini_profile_store.h"
+#include "platform/host/recording_control_window.h"
 #include "platform/host/recording_desktop_shell.h"
 #include "platform/host/recording_message_boxes.h"
 #include "platform/host/recording_operating_system.h"
@@ -51,15 +52,6 @@ class TimedWindowSystem final : public WindowSystem {
  private:
   SimulatedWindowSystem& inner_;
   const FakeRepeatTimer& clock_;
-};
-
-class RecordingControlWindow final : public ControlWindow {
- public:
-  void SetTitle(const char* text) override { titles.push_back(text); }
-  void PostToSelf(unsigned message) override { posted.push_back(message); }
-
-  std::vector<std::string> titles;
-  std::vector<unsigned> posted;
 };
 
 // A running player: main window, playlist frame with its editor, equaliser.

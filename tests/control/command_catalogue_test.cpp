@@ -57,16 +57,5 @@ TEST(CommandCatalogueTest, KeystrokeCommandsAreDistinctAndGoOnlyToPlaylistOrEqua
   EXPECT_EQ(presses.size(), 22u);
 }
 
-TEST(CommandCatalogueTest, DisplayNamesAreListedInIdOrder) {
-  EXPECT_STREQ(CommandDisplayName(0), "Nothing");
-  EXPECT_STREQ(CommandDisplayName(5), "Previous");
-  EXPECT_STREQ(CommandDisplayName(12), "Play currently hilited");
-  EXPECT_STREQ(CommandDisplayName(23), "Exit/Start Winamp");
-  EXPECT_STREQ(CommandDisplayName(34), "Execute/Open File 9");
-  EXPECT_STREQ(CommandDisplayName(35), "");
-  EXPECT_STREQ(CommandDisplayName(-1), "");
-  EXPECT_EQ(FindCommand(35), nullptr);
-}
-
 }  // namespace
 }  // namespace brontavel

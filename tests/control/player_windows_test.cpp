@@ -156,19 +156,5 @@ TEST_F(PlayerWindowsTest, PlayerNotRunningBeepsOnceAndDeliversNothing) {
   EXPECT_THAT(table.slots, ElementsAre(kNoWindow, kNoWindow, kNoWindow, kNoWindow));
 }
 
-TEST_F(PlayerWindowsTest, RestartedPlayerIsFoundByTheNextKeystroke) {
-  auto first = std::make_unique<Player>(windows);
-  for (int slot = 0; slot < kPlayerSlotCount; ++slot) table.slots[slot] = Find(slot);
-  for (WindowHandle w : {first->browser, first->equaliser, first->main, first->frame}) windows.Destroy(w);
-  Player second(windows);
-
-  Press(kEqSlot, vk::kDown);
-
-  EXPECT_THAT(windows.ReceivedBy(second.main),
-              ElementsAre(Message{msg::kKeyDown, vk::kDown, 0}, Message{msg::kKeyUp, vk::kDown, 0}));
-  EXPECT_THAT(windows.ReceivedBy(first->main), IsEmpty());
-  EXPECT_THAT(table.slots, ElementsAre(second.main, second.playlist, second.main, second.main));
-}
-
 }  // namespace
 }  // namespace brontavel

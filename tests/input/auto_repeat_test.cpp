@@ -46,29 +46,5 @@ TEST_F(AutoRepeatTest, PeriodsReachTheTimerAsUnsignedMilliseconds) {
   EXPECT_THAT(actions.log, ElementsAre("key slot 1 vk 66 mod 0", "key slot 1 vk 66 mod 0", "key slot 1 vk 66 mod 0"));
 }
 
-TEST_F(AutoRepeatTest, OnlyKeystrokesAreRepeated) {
-  for (CommandId id : {0, 23, 24, 25, 26, 34, 35, -7, 1000}) {
-    settings.EventAssignmentTable[3] = id;
-    gestures.LastDirection = 3;
-    repeat.StartRepeat();
-    timer.Advance(500);
-    EXPECT_THAT(actions.log, IsEmpty()) << "command " << id;
-    EXPECT_TRUE(timer.IsArmed()) << "command " << id;
-  }
-  settings.EventAssignmentTable[3] = 22;
-  timer.Advance(100);
-  EXPECT_THAT(actions.log, ElementsAre("key slot 1 vk 65 mod 17"));
-}
-
-TEST_F(AutoRepeatTest, StopRepeatIsHarmlessWhenIdle) {
-  repeat.StopRepeat();
-  EXPECT_FALSE(timer.IsArmed());
-  gestures.LastDirection = 5;
-  repeat.StartRepeat();
-  repeat.StopRepeat();
-  timer.Advance(1000);
-  EXPECT_THAT(timer.TickTimes(), IsEmpty());
-}
-
 }  // namespace
 }  // namespace brontavel
