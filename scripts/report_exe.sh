@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Prints a Windows program's size and the DLLs it imports, and fails when it imports any DLL that
+# is not part of every Windows installation the program supports.
+# Usage: scripts/report_exe.sh EXE OBJDUMP
+set -euo pipefail
+exe=$1
+objdump=$2
+allowed=" kernel32.dll user32.dll shell32.dll advapi32.dll comdlg32.dll winmm.dll msvcrt.dll "
+
+size=$(stat -c %s "$exe")
+imports=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+printf '%s: %d bytes (%d KiB); imports: %s\n' "$(basename "$(dirname "$exe")")/$(basename "$exe")" \
+  "$size" $(( (size + 1023) / 1024 )) "$(echo $imports)"
+bad=0
+for dll in $imports; do
+  if [[ "$allowed" != *" $dll "* ]]; then
+    echo "error: $exe imports $dll, which is not a system DLL every Windows has" >&2
+    bad=1
+  fi
+done
+exit $bad
