@@ -45,12 +45,14 @@ void CALLBACK RepeatTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
 
 INT_PTR CALLBACK OptionsDialogCallback(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!g_application) return FALSE;
+  if (message == WM_INITDIALOG) brontavel::CenterOnWorkArea(dialog);
   brontavel::Win32DialogControls controls(dialog);
   return g_application->OnOptionsDialogMessage(controls, message, wParam, lParam) ? TRUE : FALSE;
 }
 
 INT_PTR CALLBACK AboutDialogCallback(HWND dialog, UINT message, WPARAM, LPARAM) {
   if (!g_application) return FALSE;
+  if (message == WM_INITDIALOG) brontavel::CenterOnWorkArea(dialog);
   brontavel::Win32DialogControls controls(dialog);
   return g_application->OnAboutDialogMessage(controls, message) ? TRUE : FALSE;
 }

@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 zip ;;
-    e2e) echo wine64 xvfb xdotool imagemagick x11-utils ;;
+    build) echo cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 zip python3 ;;
+    e2e) echo wine64 fonts-wine xvfb xdotool imagemagick python3 ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
   esac

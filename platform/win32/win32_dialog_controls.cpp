@@ -42,4 +42,13 @@ bool Win32DialogControls::ChooseFile(char* buffer, int size) {
   return GetOpenFileNameA(&chooser) != FALSE;
 }
 
+void CenterOnWorkArea(HWND dialog) {
+  RECT area, window;
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0) || !GetWindowRect(dialog, &window)) return;
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace brontavel

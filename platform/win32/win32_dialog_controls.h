@@ -23,4 +23,8 @@ class Win32DialogControls final : public DialogControls {
   HWND dialog_;
 };
 
+// Puts a dialog in the middle of the screen's work area: the control window that owns it is hidden,
+// so a dialog placed relative to it would appear in a corner.
+void CenterOnWorkArea(HWND dialog);
+
 }  // namespace brontavel

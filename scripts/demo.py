@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+"""make demo: the real Brontavel.exe under Wine, on your display when DISPLAY is set (otherwise on a
+virtual one), with the stand-in joystick and the stand-in player. It plays a short session of
+gestures and prints, for each, the command it ran and the keys the player received."""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from harness import CENTRE, ScenarioError, Session, windows_path  # noqa: E402
+
+KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x53: "S", 0x46: "F", 0x26: "Up", 0x28: "Down",
+             0x25: "Left", 0x27: "Right", 0x24: "Home", 0x0D: "Enter", 0x11: "Ctrl", 0x41: "A"}
+LOW, HIGH = 1000, 64000
+
+
+def stick_steps(*steps):
+    def act(session):
+        for x, y, buttons, pause in steps:
+            session.stick(x, y, buttons)
+            time.sleep(pause)
+    return act
+
+
+GESTURES = [  # (gesture number, what the hand does)
+    (1, stick_steps((LOW, CENTRE, 0, 0.2), (CENTRE, CENTRE, 0, 0.4))),
+    (2, stick_steps((HIGH, CENTRE, 0, 0.2), (CENTRE, CENTRE, 0, 0.4))),
+    (3, stick_steps((CENTRE, LOW, 0, 0.2), (CENTRE, CENTRE, 0, 0.4))),
+    (9, stick_steps((CENTRE, CENTRE, 1, 0.25), (CENTRE, CENTRE, 0, 0.4))),
+    (10, stick_steps((CENTRE, CENTRE, 2, 0.25), (CENTRE, CENTRE, 0, 0.4))),
+    (5, stick_steps((CENTRE, CENTRE, 8, 0.25), (LOW, CENTRE, 8, 0.2), (CENTRE, CENTRE, 8, 0.25),
+                    (CENTRE, CENTRE, 0, 0.4))),
+    (12, stick_steps((CENTRE, CENTRE, 8, 0.25), (CENTRE, CENTRE, 0, 0.4))),
+    (13, stick_steps((CENTRE, CENTRE, 8, 0.25), (CENTRE, CENTRE, 9, 0.25), (CENTRE, CENTRE, 8, 0.25),
+                     (CENTRE, CENTRE, 0, 0.4))),
+]
+
+
+def describe(keys):
+    presses = []
+    for window, event, vk, _ in keys:
+        if event == "KEYDOWN":
+            presses.append(f"{window}: {KEY_NAMES.get(vk, hex(vk))}")
+    return ", ".join(presses) or "nothing"
+
+
+def main():
+    work = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build", "demo")
+    build = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build", "windows-x86_64")
+    with Session(build, work, use_own_display=True) as session:
+        print(f"Wine desktop on display {session.display}; starting the stand-in player and Brontavel.exe ...")
+        session.start_player()
+        session.start_brontavel()
+        # The program's own names for gestures and commands, so the transcript speaks as its dialog does.
+        names = [line.split(" ", 2) for line in session.tool("names", check=True)[1].splitlines()]
+        events = {int(number): name for kind, number, name in names if kind == "event"}
+        commands = {int(number): name for kind, number, name in names if kind == "command"}
+        settings = windows_path(os.path.join(session.run_dir, "Brontavel.ini"))
+        print()
+        print(f"{'gesture':<12} {'command':<24} keys the player received")
+        print(f"{'-' * 12} {'-' * 24} {'-' * 36}")
+        for number, act in GESTURES:
+            binding = int(session.tool("ini-get", "Options", f"C{number}", settings, check=True)[1])
+            since = len(session.keys())
+            act(session)
+            time.sleep(0.2)
+            print(f"{events[number]:<12} {commands.get(binding, '?'):<24} {describe(session.keys(since))}")
+        since = len(session.keys())
+        session.stick(LOW, CENTRE)
+        time.sleep(1.0)
+        session.screenshot("demo")
+        session.stick(CENTRE, CENTRE)
+        time.sleep(0.3)
+        held = [t for (t, _, e, vk, _) in session.player_events() if e == "KEYDOWN" and vk == 0x5A]
+        held = held[len(held) - sum(1 for k in session.keys(since) if k[1] == "KEYDOWN"):]
+        gaps = ", ".join(f"{b - a:.0f}" for a, b in zip(held, held[1:]))
+        print(f"{'Left, held':<12} {commands[5] + ' (repeats)':<24} playlist: Z x{len(held)}, gaps in ms: {gaps}")
+        session.tool("close", "Brontavel", check=True)
+        print()
+        print(f"Brontavel closed cleanly. Screenshot: {os.path.relpath(session.artifacts)}/demo.png")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except ScenarioError as error:
+        print(f"demo failed: {error}")
+        sys.exit(1)

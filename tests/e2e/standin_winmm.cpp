@@ -1,0 +1,123 @@
+// A stand-in joystick driver for the end-to-end tests and the demo: a winmm.dll with the four
+// joystick functions Brontavel uses, loaded in place of Windows' own through a DLL override. It
+// behaves as the multimedia joystick driver does: once joystick 1 is captured for a window, it polls
+// the stick every period and posts that window a position report when an axis has moved by more
+// than the threshold since the last report (or at every poll without change-only reporting), and a
+// button report whenever buttons go down or up.
+//
+// The "stick" is a text file named by BRONTAVEL_STANDIN_JOYSTICK, holding "x y buttons" (buttons as
+// a number, bit n-1 for button n). A file holding "unplugged", or no file at all, is no joystick:
+// the capture is refused. Every report posted is logged, with its time, to BRONTAVEL_STANDIN_LOG.
+
+// This file defines the functions the header declares as imported.
+#define _WINMM_
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr UINT_PTR kPollTimerId = 0x4A4F;
+
+struct StickState {
+  unsigned x = 32768, y = 32768, buttons = 0;
+};
+
+struct Capture {
+  HWND window = nullptr;
+  BOOL changesOnly = FALSE;
+  UINT threshold = 0;
+  StickState reported;  // position as last reported, buttons as last seen
+} g_capture;
+
+enum class ReadResult { Ok, Unplugged };
+
+ReadResult ReadStick(StickState& state) {
+  char path[MAX_PATH];
+  if (!GetEnvironmentVariableA("BRONTAVEL_STANDIN_JOYSTICK", path, MAX_PATH)) return ReadResult::Unplugged;
+  FILE* file = std::fopen(path, "rb");
+  if (!file) return ReadResult::Unplugged;
+  char text[128] = {};
+  std::fread(text, 1, sizeof text - 1, file);
+  std::fclose(file);
+  unsigned x, y, buttons;
+  if (std::sscanf(text, "%u %u %u", &x, &y, &buttons) != 3) return ReadResult::Unplugged;
+  state = {x & 0xFFFF, y & 0xFFFF, buttons & 0xF};
+  return ReadResult::Ok;
+}
+
+double NowMs() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Post(const char* name, UINT message, WPARAM wParam, LPARAM lParam) {
+  const double now = NowMs();
+  PostMessageA(g_capture.window, message, wParam, lParam);
+  char path[MAX_PATH];
+  if (!GetEnvironmentVariableA("BRONTAVEL_STANDIN_LOG", path, MAX_PATH)) return;
+  if (FILE* log = std::fopen(path, "ab")) {
+    std::fprintf(log, "%.3f %s 0x%03x %u %u\n", now, name, static_cast<unsigned>(wParam),
+                 static_cast<unsigned>(LOWORD(lParam)), static_cast<unsigned>(HIWORD(lParam)));
+    std::fclose(log);
+  }
+}
+
+bool MovedEnough(unsigned from, unsigned to) {
+  const unsigned distance = from > to ? from - to : to - from;
+  return distance > g_capture.threshold;
+}
+
+void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
+  StickState now;
+  if (ReadStick(now) != ReadResult::Ok) return;
+  StickState& last = g_capture.reported;
+  const LPARAM position = MAKELPARAM(now.x, now.y);
+  if (!g_capture.changesOnly || MovedEnough(last.x, now.x) || MovedEnough(last.y, now.y)) {
+    Post("move", MM_JOY1MOVE, now.buttons, position);
+    last.x = now.x;
+    last.y = now.y;
+  }
+  const unsigned changed = last.buttons ^ now.buttons;
+  if (const unsigned down = changed & now.buttons) Post("down", MM_JOY1BUTTONDOWN, (down << 8) | now.buttons, position);
+  if (const unsigned up = changed & ~now.buttons) Post("up", MM_JOY1BUTTONUP, (up << 8) | now.buttons, position);
+  last.buttons = now.buttons;
+}
+
+}  // namespace
+
+extern "C" {
+
+UINT WINAPI joyGetNumDevs() { return 16; }
+
+MMRESULT WINAPI joySetCapture(HWND window, UINT id, UINT period, BOOL changesOnly) {
+  if (id != JOYSTICKID1 || !window || !IsWindow(window)) return JOYERR_PARMS;
+  if (g_capture.window) return JOYERR_NOCANDO;
+  StickState now;
+  if (ReadStick(now) != ReadResult::Ok) return JOYERR_UNPLUGGED;
+  if (!SetTimer(window, kPollTimerId, period, &Poll)) return JOYERR_NOCANDO;
+  g_capture.window = window;
+  g_capture.changesOnly = changesOnly;
+  g_capture.reported = now;
+  return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joySetThreshold(UINT id, UINT threshold) {
+  if (id != JOYSTICKID1) return MMSYSERR_INVALPARAM;
+  g_capture.threshold = threshold;
+  return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joyReleaseCapture(UINT id) {
+  if (id != JOYSTICKID1) return JOYERR_PARMS;
+  if (!g_capture.window) return JOYERR_NOCANDO;
+  KillTimer(g_capture.window, kPollTimerId);
+  g_capture.window = nullptr;
+  return JOYERR_NOERROR;
+}
+
+}  // extern "C"
