@@ -1,8 +1,8 @@
 #include "config/options_dialog.h"
 
-#include <cstdio>
 #include <string>
 
+#include "config/decimal_text.h"
 #include "config/settings_file.h"
 #include "platform/message_numbers.h"
 #include "res/resource_ids.h"
@@ -14,8 +14,8 @@ constexpr int kTextBufferSize = 200;
 constexpr int kFieldTextSize = 100;  // the repeat fields are read to at most 99 characters
 
 void ShowNumber(DialogControls& dialog, int id, std::int32_t value) {
-  char text[kTextBufferSize];
-  std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+  char text[kDecimalTextSize];
+  FormatDecimal(value, text);
   dialog.SetItemText(id, text);
 }
 
@@ -65,8 +65,8 @@ void OnSet(DialogControls& dialog, const OptionsDialogContext& context) {
   context.settings.EventAssignmentTable[event + 1] = command;
   char key[kKeyBufferSize];
   FormatBindingKey(event + 1, key);
-  char value[kKeyBufferSize];
-  std::snprintf(value, sizeof value, "%d", static_cast<int>(command));
+  char value[kDecimalTextSize];
+  FormatDecimal(command, value);
   context.store.WriteText(kOptionsSection, key, value, path.c_str());
   if (command >= kFirstShortcutCommand) ChooseShortcutFile(dialog, context, path, command - kFirstShortcutCommand + 1);
 }

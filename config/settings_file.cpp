@@ -1,6 +1,6 @@
 #include "config/settings_file.h"
 
-#include <cstdio>
+#include "config/decimal_text.h"
 
 namespace brontavel {
 namespace {
@@ -14,9 +14,9 @@ constexpr const char* kMissingClassCaption = "Error";
 
 std::string SettingsFilePath(WorkingDirectory& directory) { return directory.Current() + kSettingsFileName; }
 
-void FormatBindingKey(int n, char (&key)[kKeyBufferSize]) { std::snprintf(key, kKeyBufferSize, "C%d", n); }
+void FormatBindingKey(int n, char (&key)[kKeyBufferSize]) { FormatDecimal(n, key, "C"); }
 
-void FormatShortcutKey(int n, char (&key)[kKeyBufferSize]) { std::snprintf(key, kKeyBufferSize, "S%d", n); }
+void FormatShortcutKey(int n, char (&key)[kKeyBufferSize]) { FormatDecimal(n, key, "S"); }
 
 void LoadSettings(Settings& settings, ProfileStore& store, WorkingDirectory& directory, MessageBoxes& boxes) {
   const std::string path = SettingsFilePath(directory);
@@ -44,8 +44,8 @@ void LoadSettings(Settings& settings, ProfileStore& store, WorkingDirectory& dir
     FormatBindingKey(n, key);
     CommandId& entry = settings.EventAssignmentTable[n];
     entry = store.ReadInt(kOptionsSection, key, entry, path.c_str());
-    char value[kKeyBufferSize];
-    std::snprintf(value, sizeof value, "%d", static_cast<int>(entry));
+    char value[kDecimalTextSize];
+    FormatDecimal(entry, value);
     store.WriteText(kOptionsSection, key, value, path.c_str());
   }
 }

@@ -15,7 +15,7 @@ inline constexpr const char* kRepeatRateKey = "RepeatRate";
 inline constexpr const char* kRepeatDelayKey = "RepeatDelay";
 inline constexpr const char* kSettingsFileName = "\\Brontavel.ini";
 
-// Room for "C" or "S" and any int's decimal text.
+// Room for "C" or "S" and any number's decimal text.
 inline constexpr int kKeyBufferSize = 16;
 
 // The settings file: the current directory as the platform reports it, directly followed by
