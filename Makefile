@@ -1,5 +1,5 @@
 # Every target installs what it needs on a Debian 12 machine, then builds through the CMake presets.
-.PHONY: all check demo dist host windows windows-x86_64 windows-i686 test deps e2e-deps clean
+.PHONY: all check demo dist bench fuzz fuzz-build host windows windows-x86_64 windows-i686 test deps e2e-deps clean
 
 all: host windows
 
@@ -7,7 +7,7 @@ deps:
 	@scripts/install-deps.sh build
 
 e2e-deps:
-	@scripts/install-deps.sh build e2e
+	@scripts/install-deps.sh build e2e fuzz
 
 host: deps
 	cmake --preset host
@@ -23,9 +23,14 @@ windows-i686: deps
 	cmake --preset windows-i686
 	cmake --build --preset windows-i686
 
-# Unit tests on the host, then the real program under Wine.
-test: e2e-deps host windows-x86_64
+fuzz-build: e2e-deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
+# Unit tests on the host, the real program under Wine, and a short pass of every fuzzer.
+test: e2e-deps host windows-x86_64 fuzz-build
 	ctest --preset host
+	ctest --preset fuzz
 
 # Builds both targets and runs every test.
 check: windows test
@@ -42,6 +47,18 @@ dist: windows
 	cp build/windows-i686/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-win32.zip Brontavel.exe Brontavel-Guide.txt
 	rm -rf dist/stage
 	@ls -l dist
+
+# Speed and size against their targets, printed and written to docs/performance.md.
+bench: e2e-deps windows
+	cmake --preset bench
+	cmake --build --preset bench
+	python3 bench/wine_bench.py
+
+# Each fuzzer for FUZZ_SECONDS (default 300) on the committed corpus.
+FUZZ_SECONDS ?= 300
+fuzz: fuzz-build
+	cd build/fuzz/fuzz && for f in ini gestures; do \
+	  ./$${f}_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 found-$$f ../../../fuzz/corpus/$$f || exit 1; done
 
 clean:
 	rm -rf build dist

@@ -36,16 +36,19 @@ struct ParsedLine {
   std::optional<std::string_view> value;  // only for an entry with '='
 };
 
+// Windows keeps names and values as zero-terminated texts: a zero byte in the file ends them.
+std::string_view UpToZero(std::string_view text) { return text.substr(0, text.find('\0')); }
+
 ParsedLine Parse(std::string_view raw) {
   const std::string_view line = Trim(raw);
   if (line.empty()) return {};
   if (line.front() == '[') {
     const std::size_t close = line.rfind(']');
-    if (close != std::string_view::npos) return {ParsedLine::Kind::Section, line.substr(1, close - 1), {}};
+    if (close != std::string_view::npos) return {ParsedLine::Kind::Section, UpToZero(line.substr(1, close - 1)), {}};
   }
   const std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return {ParsedLine::Kind::Entry, line, {}};
-  return {ParsedLine::Kind::Entry, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+  if (equals == std::string_view::npos) return {ParsedLine::Kind::Entry, UpToZero(line), {}};
+  return {ParsedLine::Kind::Entry, UpToZero(Trim(line.substr(0, equals))), UpToZero(Trim(line.substr(equals + 1)))};
 }
 
 struct ProfileFile {
@@ -187,7 +190,9 @@ bool IniProfileStore::WriteText(const char* section, const char* key, const char
     if (where.section) {
       file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), entry);
     } else {
-      file.lines.push_back("[" + std::string(Trim(section)) + "]");
+      std::string header = "[";
+      header.append(Trim(section)).append("]");
+      file.lines.push_back(std::move(header));
       file.lines.push_back(entry);
     }
   }

@@ -1,0 +1,42 @@
+// The baseline for the start-up measurement: the least a tray program can do before it is ready.
+// It registers a class, creates a hidden window, adds a tray icon and enters its message loop.
+// Ends on WM_CLOSE.
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+NOTIFYICONDATAA g_icon{};
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    Shell_NotifyIconA(NIM_DELETE, &g_icon);
+    PostQuitMessage(0);
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &Procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+  windowClass.lpszClassName = "BareTray";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, "BareTray", "BareTray", WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 160, 22,
+                                nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  g_icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  g_icon.hWnd = window;
+  g_icon.uID = 1;
+  g_icon.uFlags = NIF_ICON | NIF_TIP;
+  g_icon.hIcon = windowClass.hIcon;
+  lstrcpyA(g_icon.szTip, "BareTray");
+  Shell_NotifyIconA(NIM_ADD, &g_icon);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
