@@ -8,14 +8,18 @@
 //   e2e_tool window CLASS TITLE             shows a window of that class until it is closed
 //   e2e_tool menu-item INDEX COUNT          screen rectangle of item INDEX of the open COUNT-item menu
 //   e2e_tool texts CLASS|- TITLE|-          the window's title, then each child's class and text
+//   e2e_tool count CLASS|- TITLE|-          how many top-level windows match
 //   e2e_tool close CLASS                    post WM_CLOSE to the first window of the class
 //   e2e_tool ini-get SECTION KEY FILE       a key's value through GetPrivateProfileStringA
 //   e2e_tool ini-table DIRECTORY            the INI behaviour table against the real functions
 //   e2e_tool shortcut LINK TARGET           a shell shortcut (.lnk) to TARGET
 //   e2e_tool names                          the gesture labels and command names, one per line
+//   e2e_tool tray-delete CLASS ID           removes a window's tray icon behind its back
+//   e2e_tool broadcast NAME                 broadcasts the registered window message NAME
 
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -150,6 +154,12 @@ int main(int argc, char** argv) {
   if (command == "window" && argc == 4) return ShowWindowOfClass(argv[2], argv[3]);
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "texts" && argc == 4) return Texts(argv[2], argv[3]);
+  if (command == "count" && argc == 4) {
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, OrNull(argv[2]), OrNull(argv[3]))) != nullptr;) ++count;
+    std::printf("%d\n", count);
+    return 0;
+  }
   if (command == "close" && argc == 3) {
     HWND window = FindWindowA(argv[2], nullptr);
     return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -162,6 +172,15 @@ int main(int argc, char** argv) {
   }
   if (command == "ini-table" && argc == 3) return IniTable(argv[2]);
   if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
+  if (command == "tray-delete" && argc == 4) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = FindWindowA(argv[2], nullptr);
+    icon.uID = static_cast<UINT>(std::atoi(argv[3]));
+    return icon.hWnd && Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : 1;
+  }
+  if (command == "broadcast" && argc == 3)
+    return PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0) ? 0 : 1;
   if (command == "names") {
     for (int n = 1; n <= brontavel::kJoystickEventCount; ++n) std::printf("event %d %s\n", n, brontavel::JoystickEventLabel(n));
     for (int id = 0; id < brontavel::kCommandCount; ++id)

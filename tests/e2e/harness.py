@@ -36,7 +36,7 @@ def windows_path(path):
 
 
 class Session:
-    def __init__(self, build_dir, work_dir, use_own_display=False):
+    def __init__(self, build_dir, work_dir, use_own_display=False, honour_permissions=False):
         require_tools()
         self.build_dir = os.path.abspath(build_dir)
         self.work_dir = os.path.abspath(work_dir)
@@ -49,6 +49,10 @@ class Session:
         self.player_log = os.path.join(self.run_dir, "player.log")
         self.hang_file = os.path.join(self.run_dir, "player.hang")
         self.use_own_display = use_own_display
+        # Tests run as root, for whom no file is read-only. Without these two capabilities root is held
+        # to a file's permission bits like anyone else, which is what Windows' read-only attribute does.
+        self.launcher = (["setpriv", "--bounding-set", "-dac_override,-dac_read_search", "--"]
+                         if honour_permissions else [])
         self.xvfb = None
         self.display = None
         self.processes = []
@@ -75,12 +79,12 @@ class Session:
                         BRONTAVEL_PLAYER_HANG=windows_path(self.hang_file))
         self._prepare_prefix()
         # Bring up the prefix's wineserver and services now, detached from every pipe of ours.
-        subprocess.run([WINE, "wineboot"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        subprocess.run(self.launcher + [WINE, "wineboot"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=300)
         self.stick(CENTRE, CENTRE, 0)
 
     def stop(self):
-        subprocess.run([WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(self.launcher + [WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for process in self.processes:
             try:
                 process.wait(timeout=10)
@@ -107,14 +111,14 @@ class Session:
     def _prepare_prefix(self):
         marker = os.path.join(self.prefix, "brontavel-ready")
         if not os.path.exists(marker):
-            subprocess.run([WINE, "wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL,
+            subprocess.run(self.launcher + [WINE, "wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=300)
             # Every program of the prefix runs in one virtual desktop, whose taskbar holds the tray.
             for key, name, value in (("HKCU\\Software\\Wine\\Explorer", "Desktop", "Default"),
                                      ("HKCU\\Software\\Wine\\Explorer\\Desktops", "Default", "%dx%d" % DESKTOP_SIZE)):
-                subprocess.run([WINE, "reg", "add", key, "/v", name, "/d", value, "/f"], env=self.env,
+                subprocess.run(self.launcher + [WINE, "reg", "add", key, "/v", name, "/d", value, "/f"], env=self.env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
-            subprocess.run([WINESERVER, "-w"], env=self.env, timeout=120)
+            subprocess.run(self.launcher + [WINESERVER, "-w"], env=self.env, timeout=120)
             open(marker, "w").close()
 
     # ---- programs ------------------------------------------------------------------------------
@@ -123,13 +127,13 @@ class Session:
         return os.path.join(self.build_dir, "tests", "e2e", name)
 
     def start_program(self, exe, args=(), cwd=None, env=None):
-        process = subprocess.Popen([WINE, exe, *args], cwd=cwd or self.run_dir, env=dict(self.env, **(env or {})),
+        process = subprocess.Popen(self.launcher + [WINE, exe, *args], cwd=cwd or self.run_dir, env=dict(self.env, **(env or {})),
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
 
-    def start_brontavel(self, folder=None, real_driver=False, ready=True):
-        """Copies the program (and the stand-in driver) into a folder, starts it from there."""
+    def start_brontavel(self, folder=None, real_driver=False, ready=True, cwd=None):
+        """Copies the program (and the stand-in driver) into a folder and starts it there, or in cwd."""
         folder = folder or self.run_dir
         os.makedirs(folder, exist_ok=True)
         exe = os.path.join(folder, "Brontavel.exe")
@@ -140,7 +144,7 @@ class Session:
                 os.remove(driver)
         else:
             shutil.copy(self.fixture("winmm.dll"), driver)
-        process = self.start_program(exe, cwd=folder)
+        process = self.start_program(exe, cwd=cwd or folder)
         if ready:
             self.wait_ready("Brontavel")
         return process
@@ -154,7 +158,7 @@ class Session:
         # Output goes through a file, not a pipe: a Wine process can leave daemons behind that hold a
         # pipe open long after it has ended.
         with tempfile.TemporaryFile(mode="w+") as out:
-            result = subprocess.run([WINE, self.fixture("e2e_tool.exe"), *args], env=self.env, cwd=self.run_dir,
+            result = subprocess.run(self.launcher + [WINE, self.fixture("e2e_tool.exe"), *args], env=self.env, cwd=self.run_dir,
                                     stdout=out, stderr=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             text = out.read()
@@ -255,6 +259,13 @@ class Session:
                 if len(parts) == 5:
                     events.append((float(parts[0]), parts[1], parts[2], int(parts[3], 16), int(parts[4])))
         return events
+
+    def driver_reports(self):
+        """The stand-in driver's log as [time, kind, wParam, x, y] per report posted."""
+        if not os.path.exists(self.driver_log):
+            return []
+        with open(self.driver_log) as f:
+            return [line.split() for line in f]
 
     def keys(self, since=0):
         """The key messages the player received, from the since-th on."""

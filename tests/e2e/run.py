@@ -5,7 +5,10 @@ import sys
 import traceback
 
 from harness import ScenarioError, Session
+from faults import FAULTS
 from scenarios import SCENARIOS
+
+SCENARIOS = {**SCENARIOS, **FAULTS}
 
 
 def main():
@@ -15,9 +18,11 @@ def main():
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
     try:
-        with Session(args.build, args.work) as session:
+        scenario = SCENARIOS[args.scenario]
+        with Session(args.build, args.work,
+                     honour_permissions=getattr(scenario, "honour_permissions", False)) as session:
             print(f"scenario {args.scenario} in {session.run_dir}")
-            SCENARIOS[args.scenario](session)
+            scenario(session)
     except ScenarioError as error:
         print(f"FAIL {args.scenario}: {error}")
         return 1
