@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "app/remote_harness.h"
-#include "platform/host/simulated_dialog.h"
 #include "res/resource_ids.h"
 
 namespace brontavel {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using Then = MessageOutcome::Then;
 
@@ -123,19 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- The control window's messages -----------------------------------------------------------
 
-TEST_F(ApplicationTest, JoystickReportsReachTheRemoteWithXInTheLowWord) {
-  test::SimulatedPlayer player(h.simulated);
-  ASSERT_TRUE(application.Start());
-  EXPECT_EQ(Send(msg::kJoy1Move, 0, (32768 << 16) | 1000), (MessageOutcome{Then::Return, 0}));  // Left
-  EXPECT_EQ(Send(msg::kJoy1Move, 0, (1000 << 16) | 32768), (MessageOutcome{Then::Return, 0}));  // Up
-  EXPECT_EQ(Send(msg::kJoy1ButtonDown, 0x101), (MessageOutcome{Then::Return, 0}));
-  EXPECT_EQ(Send(msg::kJoy1ButtonUp, 0x100), (MessageOutcome{Then::Return, 0}));
-  std::vector<unsigned> keys;
-  for (const auto& press : h.windows.presses) keys.push_back(press.key);
-  EXPECT_THAT(keys, ElementsAre('Z', 0x26, 'X'));
-  EXPECT_THAT(h.controlWindow.titles, ElementsAre("Button 1 pressed"));
-}
-
 struct Dispatch {
   const char* name;
   unsigned message;
@@ -186,21 +171,6 @@ TEST_F(ApplicationTest, CloseFromAnywhereShutsDown) {
   EXPECT_THAT(shell.log, ElementsAre("tray-remove"));
   EXPECT_THAT(h.controlWindow.calls,
               ElementsAre("register-class", "create-window", "destroy-window", "unregister-class"));
-}
-
-TEST_F(ApplicationTest, DialogProceduresWorkOnTheProgramsSettings) {
-  ASSERT_TRUE(application.Start());
-  SimulatedDialog options;
-  EXPECT_TRUE(application.OnOptionsDialogMessage(options, msg::kInitDialog, 0, 0));
-  options.selections[IDC_COMMAND_LIST] = 2;
-  application.OnOptionsDialogMessage(options, msg::kCommand, IDC_SET, 0);
-  EXPECT_EQ(application.remote().settings().EventAssignmentTable[1], 2);
-
-  SimulatedDialog about;
-  EXPECT_TRUE(application.OnAboutDialogMessage(about, msg::kInitDialog));
-  EXPECT_FALSE(about.endedWith);
-  EXPECT_FALSE(application.OnAboutDialogMessage(about, msg::kCommand));  // OK, Enter, Escape, close box
-  EXPECT_EQ(about.endedWith, 0);
 }
 
 }  // namespace

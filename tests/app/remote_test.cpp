@@ -11,7 +11,6 @@
 namespace brontavel {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using test::RemoteHarness;
@@ -91,16 +90,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {520, Centre}},
                  1000, {{0, Z}, {300, Z}, {400, B}, {500, B}}}));
 
-TEST(RemoteTest, KeysGoToTheWindowOfTheirSlot) {
-  RemoteHarness h;
-  test::SimulatedPlayer player(h.simulated);
-  h.remote.FindPlayerWindows();
-  Left(h);  // Previous: playlist
-  Up(h);    // Volume Up: equaliser slot, which the default class finds as the topmost "STUDIO" window
-  EXPECT_THAT(h.windows.presses, ElementsAre(KeyPress{0, player.playlist, 'Z'}, KeyPress{0, player.main, kUp}));
-  EXPECT_THAT(h.remote.players().slots, ElementsAre(player.main, player.playlist, player.main, player.main));
-}
-
 // ---- Commands that are not keystrokes run once per hold ------------------------------------------
 
 TEST(RemoteTest, HoldingADirectionBoundToAnActionRunsItOnlyOnce) {
@@ -130,15 +119,6 @@ TEST(RemoteTest, ANothingBindingArmsAndTicksWithoutEffect) {
   h.timer.Advance(1000);
   EXPECT_THAT(h.windows.presses, IsEmpty());
   EXPECT_EQ(h.timer.TickTimes().size(), 8u);
-}
-
-TEST(RemoteTest, ButtonGesturesShowTheirStatus) {
-  RemoteHarness h;
-  h.remote.OnButtonDown(0x808);
-  h.remote.OnButtonUp(0x800);
-  h.remote.OnButtonDown(0x20A);
-  EXPECT_THAT(h.controlWindow.titles, ElementsAre("button pressed", "Button 4 pressed", "Button 2 & 4 pressed"));
-  EXPECT_EQ(h.simulated.BeepCount(), 2) << "the player is not running, so each keystroke beeps";
 }
 
 }  // namespace

@@ -106,14 +106,10 @@ TEST_F(OptionsDialogTest, AFileCommandAsksForTheFileAndPutsTheFolderBack) {
   EXPECT_EQ(directory.Current(), temp.path());
 }
 
-TEST_F(OptionsDialogTest, EnterAndEscapeDoNotCloseIt) {
-  Report(1);  // IDOK
-  Report(2);  // IDCANCEL
-  EXPECT_FALSE(dialog.endedWith);
-  EXPECT_FALSE(Send(dialog, 0x0F));  // any other message: not handled
-}
-
 TEST_F(OptionsDialogTest, ClosingStoresTheRepeatFieldsAsTyped) {
+  Report(1);  // IDOK: Enter closes nothing
+  Report(2);  // IDCANCEL: nor does Escape
+  EXPECT_FALSE(dialog.endedWith);
   dialog.texts[IDC_REPEAT_RATE] = "0150";
   dialog.texts[IDC_REPEAT_DELAY] = "";
   EXPECT_FALSE(Send(dialog, msg::kClose));
@@ -122,17 +118,6 @@ TEST_F(OptionsDialogTest, ClosingStoresTheRepeatFieldsAsTyped) {
   EXPECT_EQ(settings.RepeatRate, 150);
   EXPECT_EQ(Stored("Options", "RepeatDelay"), "");
   EXPECT_EQ(settings.RepeatDelay, 0);
-}
-
-TEST_F(OptionsDialogTest, OfTwoOpenDialogsTheOneClosedLastDecides) {
-  SimulatedDialog second;
-  Send(second, msg::kInitDialog);
-  dialog.texts[IDC_REPEAT_RATE] = "50";
-  second.texts[IDC_REPEAT_RATE] = "70";
-  Send(second, msg::kClose);
-  Send(dialog, msg::kClose);
-  EXPECT_EQ(settings.RepeatRate, 50);
-  EXPECT_EQ(Stored("Options", "RepeatRate"), "50");
 }
 
 TEST(ParseTypedNumberTest, ReadsLikeTheCRuntimeButWrapsInsteadOfOverflowing) {

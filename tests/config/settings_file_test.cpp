@@ -37,13 +37,6 @@ struct SettingsFileTest : ::testing::Test {
   Settings settings;
 };
 
-TEST_F(SettingsFileTest, PathIsTheDirectoryAsReportedPlusTheFileName) {
-  test::FixedWorkingDirectory root("C:\\");
-  EXPECT_EQ(SettingsFilePath(root), "C:\\\\Brontavel.ini") << "a root keeps its own backslash";
-  test::FixedWorkingDirectory folder("C:\\Program Files\\Brontavel");
-  EXPECT_EQ(SettingsFilePath(folder), "C:\\Program Files\\Brontavel\\Brontavel.ini");
-}
-
 TEST_F(SettingsFileTest, FirstStartWritesEveryBindingAndNothingElse) {
   Load();
   EXPECT_EQ(FileText(), kDefaultBindingsFile);
@@ -68,7 +61,7 @@ TEST_F(SettingsFileTest, ReadsAndWritesInOrderKeyByKey) {
 }
 
 TEST_F(SettingsFileTest, ValuesAreNormalisedAndMissingKeysAdded) {
-  GiveFile("[Options]\r\nC3=08\r\nC5=99\r\nC6=-4\r\n");
+  GiveFile("[Options]\r\nC3=08\r\nC5=99\r\nC6=-4\r\nC7=-2147483648\r\n");
   Load();
   EXPECT_EQ(settings.EventAssignmentTable[3], 8);
   EXPECT_EQ(settings.EventAssignmentTable[5], 99) << "a number outside the catalogue is kept as read";
@@ -77,6 +70,7 @@ TEST_F(SettingsFileTest, ValuesAreNormalisedAndMissingKeysAdded) {
   EXPECT_NE(text.find("C3=8\r\n"), std::string::npos);
   EXPECT_NE(text.find("C5=99\r\n"), std::string::npos);
   EXPECT_NE(text.find("C6=-4\r\n"), std::string::npos);
+  EXPECT_NE(text.find("C7=-2147483648\r\n"), std::string::npos);
   EXPECT_NE(text.find("C15=23\r\n"), std::string::npos);
   EXPECT_EQ(text.find("Repeat"), std::string::npos) << "the repeat keys appear only once the dialog writes them";
 }

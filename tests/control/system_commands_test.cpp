@@ -56,14 +56,6 @@ TEST_F(StartOrExitPlayerTest, AGoneMainWindowIsNotAskedToClose) {
   EXPECT_THAT(shell.posted, IsEmpty()) << "no close request to no window";
 }
 
-TEST_F(StartOrExitPlayerTest, WithoutAKnownPlaylistEachUseStartsThePlayer) {
-  windows.CreateTopLevel("STUDIO", "Winamp3");
-  Use();
-  Use();
-  EXPECT_THAT(shell.opened, ElementsAre(Opened{"Winamp.Lnk", 8}, Opened{"Winamp.Lnk", 8}));
-  EXPECT_THAT(shell.posted, IsEmpty());
-}
-
 struct ShutdownCase {
   int platformId;
   void (*command)(OperatingSystem&);
