@@ -216,11 +216,36 @@ class Session:
         with open(temporary, "w") as f:
             f.write(f"{x} {y} {buttons}\n")
         os.replace(temporary, self.stick_file)
+        self._position, self._held = (x, y), buttons
 
-    def gesture(self, x=CENTRE, y=CENTRE, buttons=0, hold=0.3, settle=0.3):
+    def move_stick(self, x, y, buttons=0, timeout=5.0):
+        """Puts the stick somewhere and waits until the driver has reported it, so that a gesture lasts
+        one poll of the driver, not however long a busy machine takes to get round to it."""
+        seen = len(self.driver_reports())
+        moves = [r for r in self.driver_reports() if r[1] == "move"]
+        last_reported = (int(moves[-1][3]), int(moves[-1][4])) if moves else (CENTRE, CENTRE)
+        buttons_change = buttons != self._held
         self.stick(x, y, buttons)
-        time.sleep(hold)
-        self.stick(CENTRE, CENTRE, 0)
+        # Change-only reporting: a move within the threshold is never reported.
+        reportable_move = max(abs(x - last_reported[0]), abs(y - last_reported[1])) > 6000
+
+        def reported():
+            for report in self.driver_reports()[seen:]:
+                kind, value = report[1], int(report[2], 16)
+                if kind == "move" and reportable_move and (int(report[3]), int(report[4])) == (x, y):
+                    return True
+                if kind in ("down", "up") and buttons_change and value & 0xF == buttons:
+                    return True
+            return False
+
+        if reportable_move or buttons_change:
+            self.wait_for(reported, timeout, f"the driver to report ({x}, {y}, {buttons})")
+        else:
+            time.sleep(0.25)
+
+    def gesture(self, x=CENTRE, y=CENTRE, buttons=0, settle=0.25):
+        self.move_stick(x, y, buttons)
+        self.move_stick(CENTRE, CENTRE, 0)
         time.sleep(settle)
 
     def xdotool(self, *args):

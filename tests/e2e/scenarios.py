@@ -39,25 +39,25 @@ def expect_keys(session, since, expected, what):
 
 
 def direction(x, y):
-    return lambda s: s.gesture(x, y, hold=0.25)
+    return lambda s: s.gesture(x, y)
 
 
 def fn_direction(x, y):
+    """Button 4 down, the stick out and back, button 4 up: a hand using Fn."""
     def act(s):
-        for state, pause in (((CENTRE, CENTRE, 8), 0.25), ((x, y, 8), 0.25), ((CENTRE, CENTRE, 8), 0.25),
-                             ((CENTRE, CENTRE, 0), 0.3)):
-            s.stick(*state)
-            time.sleep(pause)
+        for state in ((CENTRE, CENTRE, 8), (x, y, 8), (CENTRE, CENTRE, 8), (CENTRE, CENTRE, 0)):
+            s.move_stick(*state)
+        time.sleep(0.25)
     return act
 
 
 def buttons(*sequence):
+    """Each set of held buttons in turn, then none."""
     def act(s):
         for held in sequence:
-            s.stick(CENTRE, CENTRE, held)
-            time.sleep(0.25)
-        s.stick(CENTRE, CENTRE, 0)
-        time.sleep(0.3)
+            s.move_stick(CENTRE, CENTRE, held)
+        s.move_stick(CENTRE, CENTRE, 0)
+        time.sleep(0.25)
     return act
 
 
