@@ -17,7 +17,7 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import CENTRE, Session  # noqa: E402
+from harness import CENTRE, WINE, Session  # noqa: E402
 
 WIN64 = os.path.join(ROOT, "build", "windows-x86_64")
 WIN32 = os.path.join(ROOT, "build", "windows-i686")
@@ -137,17 +137,12 @@ def start_up(session):
     results = {"Brontavel": [], "BareTray": []}
     for _ in range(5):
         for name, exe in (("Brontavel", "Brontavel.exe"), ("BareTray", "bench_bare_tray.exe")):
-            out = subprocess.run([session_wine(), timer, os.path.join(folder, exe).replace("/", "\\"), name,
-                                  folder.replace("/", "\\")], env=session.env, capture_output=False,
+            out = subprocess.run([WINE, timer, os.path.join(folder, exe).replace("/", "\\"), name,
+                                  folder.replace("/", "\\")], env=session.env,
                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=120).stdout
             if out.strip():
                 results[name].append(float(out.strip()))
     return results
-
-
-def session_wine():
-    from harness import WINE
-    return WINE
 
 
 def main():
@@ -175,7 +170,7 @@ def main():
 
     lines = ["# Performance", "",
              "Measured by `make bench` on " + time.strftime("%Y-%m-%d") + " (" + os.uname().machine + ", " +
-             str(os.cpu_count()) + " cores, Wine " + subprocess.run([session_wine(), "--version"],
+             str(os.cpu_count()) + " cores, Wine " + subprocess.run([WINE, "--version"],
                                                                     capture_output=True, text=True).stdout.strip() +
              "). Shared, noisy machines: the numbers are reported, never asserted in tests.", "",
              "## The core, per joystick report (host, g++ release build)", "",

@@ -7,7 +7,7 @@ import stat
 import time
 
 from harness import CENTRE, windows_path
-from scenarios import LOW, HIGH, VK, buttons, direction, expect, expect_keys, press, write_settings
+from scenarios import LOW, HIGH, VK, buttons, direction, expect, expect_keys, press
 
 
 def hung_player(session):
