@@ -17,7 +17,7 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import CENTRE, WINE, Session  # noqa: E402
+from harness import CENTRE, WINE, Session, windows_path  # noqa: E402
 
 WIN64 = os.path.join(ROOT, "build", "windows-x86_64")
 WIN32 = os.path.join(ROOT, "build", "windows-i686")
@@ -137,8 +137,8 @@ def start_up(session):
     results = {"Brontavel": [], "BareTray": []}
     for _ in range(5):
         for name, exe in (("Brontavel", "Brontavel.exe"), ("BareTray", "bench_bare_tray.exe")):
-            out = subprocess.run([WINE, timer, os.path.join(folder, exe).replace("/", "\\"), name,
-                                  folder.replace("/", "\\")], env=session.env,
+            out = subprocess.run([WINE, timer, windows_path(os.path.join(folder, exe)), name,
+                                  windows_path(folder)], env=session.env,
                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=120).stdout
             if out.strip():
                 results[name].append(float(out.strip()))
