@@ -57,13 +57,6 @@ def copy_into(session, folder, *programs):
     shutil.copy(session.fixture("winmm.dll"), folder)
 
 
-def driver_posts(session):
-    if not os.path.exists(session.driver_log):
-        return []
-    with open(session.driver_log) as f:
-        return [line.split() for line in f]
-
-
 def press_left_cycles(session, cycles):
     for _ in range(cycles):
         session.stick(1000, CENTRE)
@@ -74,7 +67,7 @@ def press_left_cycles(session, cycles):
 
 def latencies(session, program_class, start):
     """Starts a program, presses Left again and again, pairs each report with the key it caused."""
-    posts_before = len(driver_posts(session))
+    posts_before = len(session.driver_reports())
     keys_before = len(session.player_events())
     process = start()
     session.wait_ready(program_class)
@@ -82,7 +75,7 @@ def latencies(session, program_class, start):
     time.sleep(0.3)
     session.tool("close", program_class)
     process.wait(timeout=30)
-    posts = [float(p[0]) for p in driver_posts(session)[posts_before:] if p[1] == "move" and int(p[3]) < 5000]
+    posts = [float(p[0]) for p in session.driver_reports()[posts_before:] if p[1] == "move" and int(p[3]) < 5000]
     keys = [e[0] for e in session.player_events()[keys_before:] if e[2] == "KEYDOWN" and e[3] == 0x5A]
     result = []
     for posted in posts:

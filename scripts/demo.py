@@ -8,31 +8,19 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from harness import CENTRE, ScenarioError, Session, windows_path  # noqa: E402
+from scenarios import HIGH, LOW, VK, buttons, direction, fn_direction  # noqa: E402
 
-KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x53: "S", 0x46: "F", 0x26: "Up", 0x28: "Down",
-             0x25: "Left", 0x27: "Right", 0x24: "Home", 0x0D: "Enter", 0x11: "Ctrl", 0x41: "A"}
-LOW, HIGH = 1000, 64000
-
-
-def stick_steps(*steps):
-    def act(session):
-        for x, y, buttons, pause in steps:
-            session.stick(x, y, buttons)
-            time.sleep(pause)
-    return act
-
+KEY_NAMES = {code: name if len(name) == 1 else name.title() for name, code in VK.items()}
 
 GESTURES = [  # (gesture number, what the hand does)
-    (1, stick_steps((LOW, CENTRE, 0, 0.2), (CENTRE, CENTRE, 0, 0.4))),
-    (2, stick_steps((HIGH, CENTRE, 0, 0.2), (CENTRE, CENTRE, 0, 0.4))),
-    (3, stick_steps((CENTRE, LOW, 0, 0.2), (CENTRE, CENTRE, 0, 0.4))),
-    (9, stick_steps((CENTRE, CENTRE, 1, 0.25), (CENTRE, CENTRE, 0, 0.4))),
-    (10, stick_steps((CENTRE, CENTRE, 2, 0.25), (CENTRE, CENTRE, 0, 0.4))),
-    (5, stick_steps((CENTRE, CENTRE, 8, 0.25), (LOW, CENTRE, 8, 0.2), (CENTRE, CENTRE, 8, 0.25),
-                    (CENTRE, CENTRE, 0, 0.4))),
-    (12, stick_steps((CENTRE, CENTRE, 8, 0.25), (CENTRE, CENTRE, 0, 0.4))),
-    (13, stick_steps((CENTRE, CENTRE, 8, 0.25), (CENTRE, CENTRE, 9, 0.25), (CENTRE, CENTRE, 8, 0.25),
-                     (CENTRE, CENTRE, 0, 0.4))),
+    (1, direction(LOW, CENTRE)),
+    (2, direction(HIGH, CENTRE)),
+    (3, direction(CENTRE, LOW)),
+    (9, buttons(1)),
+    (10, buttons(2)),
+    (5, fn_direction(LOW, CENTRE)),
+    (12, buttons(8)),
+    (13, buttons(8, 9, 8)),
 ]
 
 
