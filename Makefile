@@ -57,7 +57,7 @@ bench: e2e-deps windows
 # Each fuzzer for FUZZ_SECONDS (default 300) on the committed corpus.
 FUZZ_SECONDS ?= 300
 fuzz: fuzz-build
-	cd build/fuzz/fuzz && for f in ini gestures; do \
+	cd build/fuzz/fuzz && for f in gestures; do \
 	  ./$${f}_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 found-$$f ../../../fuzz/corpus/$$f || exit 1; done
 
 clean:

@@ -7,11 +7,11 @@
 //   e2e_tool rect TITLE ID                  screen rectangle of a dialog's control (0: the dialog)
 //   e2e_tool window CLASS TITLE             shows a window of that class until it is closed
 //   e2e_tool menu-item INDEX COUNT          screen rectangle of item INDEX of the open COUNT-item menu
+//   e2e_tool menu                           exit 0 while a popup menu is open
 //   e2e_tool texts CLASS|- TITLE|-          the window's title, then each child's class and text
 //   e2e_tool count CLASS|- TITLE|-          how many top-level windows match
 //   e2e_tool close CLASS                    post WM_CLOSE to the first window of the class
 //   e2e_tool ini-get SECTION KEY FILE       a key's value through GetPrivateProfileStringA
-//   e2e_tool ini-table DIRECTORY            the INI behaviour table against the real functions
 //   e2e_tool shortcut LINK TARGET           a shell shortcut (.lnk) to TARGET
 //   e2e_tool names                          the gesture labels and command names, one per line
 //   e2e_tool tray-delete CLASS ID           removes a window's tray icon behind its back
@@ -27,10 +27,8 @@
 #include <cstring>
 #include <string>
 
-#include "control/command_catalogue.h"
-#include "input/joystick_event.h"
-#include "platform/ini_behaviour_runner.h"
-#include "platform/win32/win32_profile_store.h"
+#include "core/command_catalogue.h"
+#include "core/joystick_event.h"
 
 namespace {
 
@@ -66,8 +64,14 @@ int Rect(const char* title, int id) {
 
 // Another process's menu handle is of no use under Wine, so the item is found from the menu
 // window: the items share its height, inside a thin border.
-int MenuItemRect(int index, int count) {
+// A popup menu's window exists before it has been placed and shown: only a visible one is open.
+HWND OpenMenu() {
   HWND menuWindow = FindWindowA("#32768", nullptr);
+  return menuWindow && IsWindowVisible(menuWindow) ? menuWindow : nullptr;
+}
+
+int MenuItemRect(int index, int count) {
+  HWND menuWindow = OpenMenu();
   RECT rect;
   if (!menuWindow || count <= 0 || !GetWindowRect(menuWindow, &rect)) return 1;
   const int border = 3;
@@ -110,20 +114,6 @@ int Texts(const char* className, const char* title) {
   return 0;
 }
 
-int IniTable(const std::string& directory) {
-  brontavel::Win32ProfileStore store;
-  const std::string path = directory + "\\case.ini";
-  int failures = 0;
-  for (const auto& c : brontavel::ini_cases::AllCases()) {
-    for (const std::string& failure : brontavel::ini_cases::Run(c, store, path, path)) {
-      std::printf("FAIL %s\n", failure.c_str());
-      ++failures;
-    }
-  }
-  std::printf("%d cases, %d failures\n", static_cast<int>(brontavel::ini_cases::AllCases().size()), failures);
-  return failures == 0 ? 0 : 1;
-}
-
 int Shortcut(const char* link, const char* target) {
   CoInitialize(nullptr);
   IShellLinkA* shellLink = nullptr;
@@ -153,6 +143,7 @@ int main(int argc, char** argv) {
   if (command == "rect" && argc == 4) return Rect(argv[2], std::atoi(argv[3]));
   if (command == "window" && argc == 4) return ShowWindowOfClass(argv[2], argv[3]);
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (command == "menu") return OpenMenu() ? 0 : 1;
   if (command == "texts" && argc == 4) return Texts(argv[2], argv[3]);
   if (command == "count" && argc == 4) {
     int count = 0;
@@ -170,7 +161,6 @@ int main(int argc, char** argv) {
     std::printf("%s\n", value);
     return 0;
   }
-  if (command == "ini-table" && argc == 3) return IniTable(argv[2]);
   if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
   if (command == "tray-delete" && argc == 4) {
     NOTIFYICONDATAA icon{};

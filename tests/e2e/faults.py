@@ -7,7 +7,7 @@ import stat
 import time
 
 from harness import CENTRE, windows_path
-from scenarios import LOW, HIGH, VK, buttons, direction, expect, expect_keys, press
+from scenarios import LOW, HIGH, VK, buttons, direction, expect, expect_keys, hold, press
 
 
 def hung_player(session):
@@ -60,14 +60,13 @@ def player_killed(session):
     """The player killed while a direction repeats: no crash, and its next start is found."""
     player = session.start_player()
     session.start_brontavel()
-    session.stick(LOW, CENTRE)
-    time.sleep(0.7)
+    session.move_stick(LOW, CENTRE)
+    session.wait_for(lambda: sum(1 for k in session.keys() if k[1] == "KEYDOWN") >= 3, 10, "the repeat to run")
     player.kill()
     player.wait(timeout=30)
-    time.sleep(1.0)  # the repeat goes on against no player: each tick looks for it and beeps
+    time.sleep(1.0)  # the stick stays held: the repeat goes on against no player, each tick looking for it
     session.wait_ready("Brontavel", timeout_ms=5000)
-    session.stick(CENTRE, CENTRE)
-    time.sleep(0.3)
+    session.move_stick(CENTRE, CENTRE)
     print("ok  the player killed mid-repeat: the program goes on")
     since = len(session.keys())
     session.start_player()
@@ -150,7 +149,7 @@ def damaged_settings(session):
         act(session)
     buttons(4)(session)  # To top of Playlist: the program is alive and well
     expect_keys(session, since, press("playlist", VK["HOME"]), "values out of range run nothing")
-    time.sleep(0.5)
+    time.sleep(0.5)  # a window in which a wrongly started player would show up
     expect(sum(1 for e in session.player_events() if e[2] == "START") == starts, "nothing may be started")
     finish(program, "values out of range")
     print("ok  read-only folder and file, garbage, a megabyte line, duplicated sections, values out of range")
@@ -193,28 +192,22 @@ def two_options_dialogs(session):
     session.start_brontavel()
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     session.xdotool("mousemove", str(x), str(y), "mousedown", "3", "mouseup", "3")
-    time.sleep(0.6)
+    session.wait_for(session.menu_open, 10, "the tray menu")
     session.choose_menu_item(1, 3)
     expect(session.wait_window("#32770", "Brontavel Options", 10000), "the first Options did not open")
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
-    time.sleep(1.0)
-    code, out = session.tool("count", "#32770", "Brontavel Options")
-    expect(out.strip() == "2", f"two Options dialogs must be open, found {out.strip()}")
-    for typed in ("50", "70"):
+    count = lambda: session.tool("count", "#32770", "Brontavel Options")[1].strip()
+    session.wait_for(lambda: count() == "2", 10, "a second Options dialog")
+    for typed, left in (("50", "1"), ("70", "0")):
         session.click_control("Brontavel Options", 1013)
         session.xdotool("key", "End", "key", "shift+Home", "type", typed)
         session.activate("Brontavel Options")
         session.xdotool("key", "alt+F4")
-        time.sleep(0.6)
-    expect(session.wait_gone("#32770", "Brontavel Options"), "both dialogs must be closed")
+        session.wait_for(lambda: count() == left, 10, f"the dialog with {typed} to close")
     rate = session.tool("ini-get", "Options", "RepeatRate",
                         windows_path(os.path.join(session.run_dir, "Brontavel.ini")))[1].strip()
     expect(rate == "70", f"the dialog closed last must decide the file, found {rate}")
-    session.stick(LOW, CENTRE)
-    time.sleep(1.2)
-    session.stick(CENTRE, CENTRE)
-    time.sleep(0.3)
-    times = [e[0] for e in session.player_events() if e[2] == "KEYDOWN" and e[3] == VK["Z"]]
+    times, _ = hold(session, LOW, CENTRE, VK["Z"], 10)
     gaps = [b - a for a, b in zip(times, times[1:])][1:]
     expect(gaps and 60 <= sorted(gaps)[len(gaps) // 2] <= 90, f"the repeat rate in use must be 70 ms: {gaps}")
     print("ok  of two open dialogs the one closed last decides, in the file and in memory")

@@ -132,8 +132,9 @@ class Session:
         self.processes.append(process)
         return process
 
-    def start_brontavel(self, folder=None, real_driver=False, ready=True, cwd=None):
-        """Copies the program (and the stand-in driver) into a folder and starts it there, or in cwd."""
+    def start_brontavel(self, folder=None, real_driver=False, ready=True, cwd=None, args=(), env=None):
+        """Copies the program (and the stand-in driver) into a folder and starts it there, or in cwd;
+        with ready, returns once its start-up has finished."""
         folder = folder or self.run_dir
         os.makedirs(folder, exist_ok=True)
         exe = os.path.join(folder, "Brontavel.exe")
@@ -144,10 +145,19 @@ class Session:
                 os.remove(driver)
         else:
             shutil.copy(self.fixture("winmm.dll"), driver)
-        process = self.start_program(exe, cwd=cwd or folder)
+        seen = len(self.driver_reports())
+        process = self.start_program(exe, args, cwd=cwd or folder, env=env)
         if ready:
-            self.wait_ready("Brontavel")
+            self.wait_started(seen)
         return process
+
+    def wait_started(self, seen, last_step="threshold"):
+        """Start-up has finished once the driver saw its last call (the threshold, after which come only
+        the settings and the player's windows, with no cross-thread call that would let the program
+        answer early) and the program then answers a message, which it does only from a message loop."""
+        self.wait_for(lambda: any(r[1] == last_step for r in self.driver_reports()[seen:]), 60,
+                      f"the driver to see '{last_step}'")
+        self.wait_ready("Brontavel")
 
     def start_player(self):
         process = self.start_program(self.fixture("standin_player.exe"))
@@ -173,7 +183,7 @@ class Session:
         return self.tool("gone", window_class, title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)[0] == 0
 
     def wait_ready(self, window_class, title="-", timeout_ms=60000):
-        """Waits until the window exists and its thread has come back to a message loop."""
+        """Waits until the window exists and its thread answers a message."""
         if self.tool("ping", window_class, title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)[0] != 0:
             raise ScenarioError(f"no responsive window of class {window_class} within {timeout_ms} ms")
 
@@ -199,14 +209,16 @@ class Session:
         self.click_rect(self.control_rect(title, 0), y_offset=8)
 
     def menu_open(self):
-        return self.tool("gone", "#32768", "-", "0")[0] != 0
+        return self.tool("menu")[0] == 0
 
     def choose_menu_item(self, index, count):
-        """Clicks an item of the open popup menu with the left button."""
+        """Clicks an item of the open popup menu with the left button, near its left end: the icon's
+        tip, shown beside the cursor, may cover the rest of the bottom item."""
         code, out = self.tool("menu-item", str(index), str(count))
         if code != 0:
             raise ScenarioError("no popup menu is open")
-        self.click_rect(tuple(int(v) for v in out.split()))
+        left, top, right, bottom = (int(v) for v in out.split())
+        self.click_rect((left, top, left + (right - left) // 4, bottom))
 
     # ---- the stick, the mouse, the screen --------------------------------------------------------
 
@@ -240,13 +252,10 @@ class Session:
 
         if reportable_move or buttons_change:
             self.wait_for(reported, timeout, f"the driver to report ({x}, {y}, {buttons})")
-        else:
-            time.sleep(0.25)
 
-    def gesture(self, x=CENTRE, y=CENTRE, buttons=0, settle=0.25):
+    def gesture(self, x=CENTRE, y=CENTRE, buttons=0):
         self.move_stick(x, y, buttons)
         self.move_stick(CENTRE, CENTRE, 0)
-        time.sleep(settle)
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)

@@ -31,7 +31,7 @@ def expect_keys(session, since, expected, what):
         session.wait_for(lambda: len(session.keys(since)) >= len(expected), timeout=5, what=what)
     except ScenarioError:
         pass
-    time.sleep(0.2)  # anything more that arrives would be a fault too
+    time.sleep(0.2)  # a window in which anything more that arrives would be a fault too
     got = session.keys(since)
     expect(got == expected, f"{what}: the player received {got}, expected {expected}")
     print(f"ok  {what}: {' '.join('%s:%s:0x%02x' % (w, e[3:].lower(), vk) for (w, e, vk, _) in got)}")
@@ -47,7 +47,6 @@ def fn_direction(x, y):
     def act(s):
         for state in ((CENTRE, CENTRE, 8), (x, y, 8), (CENTRE, CENTRE, 8), (CENTRE, CENTRE, 0)):
             s.move_stick(*state)
-        time.sleep(0.25)
     return act
 
 
@@ -57,7 +56,6 @@ def buttons(*sequence):
         for held in sequence:
             s.move_stick(CENTRE, CENTRE, held)
         s.move_stick(CENTRE, CENTRE, 0)
-        time.sleep(0.25)
     return act
 
 
@@ -103,26 +101,33 @@ def select_all(session):
                 "Select All in Playlist")
 
 
+def hold(session, x, y, vk, presses):
+    """Holds the stick until the player has had `presses` presses of vk, then lets go and watches a
+    while longer. Returns the times of the presses before the centre report, and how many came after
+    it (one may have been on its way when the report was posted)."""
+    since = len(session.player_events())
+    session.move_stick(x, y)
+    times = lambda: [e[0] for e in session.player_events()[since:] if e[2] == "KEYDOWN" and e[3] == vk]
+    session.wait_for(lambda: len(times()) >= presses, 10, f"{presses} presses of {vk:#x}")
+    session.move_stick(CENTRE, CENTRE)
+    centred = float([r for r in session.driver_reports() if r[1] == "move"][-1][0])
+    time.sleep(0.6)  # a window in which a repeat that did not stop would press again, several times
+    return [t for t in times() if t <= centred], len([t for t in times() if t > centred])
+
+
 def repeat(session):
     """A held direction repeats after about 300 ms, then about every 100 ms, and stops at the centre."""
     session.start_player()
     session.start_brontavel()
-    session.stick(LOW, CENTRE)
-    time.sleep(1.25)
-    session.stick(CENTRE, CENTRE)
-    time.sleep(0.3)
-    held = [t for (t, w, e, vk, _) in session.player_events() if e == "KEYDOWN" and vk == VK["Z"]]
-    time.sleep(0.6)
-    after = [t for (t, w, e, vk, _) in session.player_events() if e == "KEYDOWN" and vk == VK["Z"]]
+    held, after = hold(session, LOW, CENTRE, VK["Z"], 6)
     intervals = [round(b - a, 1) for a, b in zip(held, held[1:])]
     report = f"presses {len(held)}; intervals (ms) {intervals}"
     with open(os.path.join(session.artifacts, "repeat-intervals.txt"), "w") as f:
         f.write(report + "\n")
     print("    " + report)
-    expect(len(held) >= 5, "a held direction must repeat: " + report)
     expect(150 <= intervals[0] <= 800, "the first repeat comes after the repeat delay: " + report)
     expect(50 <= statistics.median(intervals[1:]) <= 300, "later repeats come at the repeat rate: " + report)
-    expect(after == held, "nothing may repeat once the stick is back in the centre")
+    expect(after <= 1, f"the repeat must stop at the centre, {after} presses came after it")
     print("ok  repeat delay, repeat rate, stop at the centre")
 
 
@@ -168,23 +173,41 @@ def exit_start(session):
     expect_keys(session, since, press("playlist", VK["Z"]), "the new player's playlist")
 
 
+MISSING_CLASS = "One or more of the Winamp windows could not be found.  Expect errors, otherwise, run Setup.exe."
+
+
 def settings(session):
-    """First start writes the bindings to Brontavel.ini in the working directory; the INI behaviour
-    table passes against Wine's own functions as it does against the host's substitute."""
-    folder = os.path.join(session.run_dir, "first start")
-    session.start_brontavel(folder=folder)
-    path = windows_path(os.path.join(folder, "Brontavel.ini"))
-    for n, default in enumerate(DEFAULT_BINDINGS, start=1):
-        value = session.tool("ini-get", "Options", f"C{n}", path, check=True)[1].strip()
-        expect(value == str(default), f"C{n} is {value}, expected {default}")
-    for key in ("RepeatRate", "RepeatDelay"):
-        value = session.tool("ini-get", "Options", key, path, check=True)[1].strip()
-        expect(value == "<absent>", f"{key} must not be written at start-up, found {value}")
-    print("ok  first start: C1..C15 written with their defaults, the repeat keys absent")
-    code, out = session.tool("ini-table", windows_path(session.run_dir))
-    print("    " + out.strip().replace("\n", "\n    "))
-    expect(code == 0, "Wine's profile functions disagree with the behaviour table")
-    print("ok  INI behaviour table under Wine")
+    """The settings file in the working directory as start-up leaves it, and the bindings in use."""
+    defaults = {f"C{n}": str(c) for n, c in enumerate(DEFAULT_BINDINGS, start=1)}
+    table = [  # (case, file before, keys after, the key Left presses, the "Error" box shown)
+        ("no file", None, {**defaults, "RepeatRate": "<absent>", "RepeatDelay": "<absent>"}, "Z", False),
+        ("hand-edited", "[Options]\nC1=03\nC5=99\nC6=-4\n", {**defaults, "C1": "3", "C5": "99", "C6": "-4"},
+         "V", False),
+        ("an empty class name", "[Options]\nMBClass=\nC1=7\n", {"C1": "7", "C2": "<absent>"}, "Z", True),
+    ]
+    session.start_player()
+    for case, before, after, key, error_box in table:
+        folder = os.path.join(session.run_dir, case)
+        os.makedirs(folder)
+        if before is not None:
+            write_settings(session, before, folder)
+        program = session.start_brontavel(folder=folder, ready=not error_box)
+        if error_box:
+            expect(session.wait_window("#32770", "Error"), f"{case}: no Error box")
+            texts = session.window_texts("#32770", "Error")
+            expect(f"Static: {MISSING_CLASS}" in texts, f"{case}: wrong Error box: {texts}")
+            session.tool("close", "#32770", check=True)
+            session.wait_ready("Brontavel")
+        path = windows_path(os.path.join(folder, "Brontavel.ini"))
+        for name, value in after.items():
+            found = session.tool("ini-get", "Options", name, path, check=True)[1].strip()
+            expect(found == value, f"{case}: {name} is {found}, expected {value}")
+        since = len(session.keys())
+        direction(LOW, CENTRE)(session)
+        expect_keys(session, since, press("playlist", VK[key]), f"{case}: Left")
+        session.tool("close", "Brontavel", check=True)
+        expect(program.wait(timeout=30) == 0, f"{case}: exit code")
+        print(f"ok  {case}: the file holds what it should")
 
 
 def startup(session):
@@ -200,13 +223,14 @@ def startup(session):
 
     old = session.start_program(session.fixture("e2e_tool.exe"), ["window", "Winamp v1.x", "Winamp 2.91"])
     expect(session.wait_window("Winamp v1.x"), "the old player's window did not appear")
+    seen = len(session.driver_reports())
     warned = session.start_brontavel(folder=os.path.join(session.run_dir, "warned"), ready=False)
     expect(session.wait_window("#32770", "Winamp 2.x Detected"), "no warning about the old player")
     texts = session.window_texts("#32770", "Winamp 2.x Detected")
     expect(any("works only for Winamp3" in line for line in texts), f"wrong warning text: {texts}")
     session.screenshot("old-player-warning")
     session.tool("close", "#32770", check=True)
-    session.wait_ready("Brontavel")
+    session.wait_started(seen)
     print("ok  an old player is warned about, then start-up goes on")
     session.tool("close", "Brontavel", check=True)
     expect(warned.wait(timeout=30) == 0, "exit code")
@@ -234,10 +258,9 @@ def tray(session):
 
     def open_menu():
         session.xdotool("mousemove", str(x), str(y), "mousedown", "3")
-        time.sleep(0.6)
-        expect(session.menu_open(), "the right-button press must open the menu")
+        session.wait_for(session.menu_open, 10, "the right-button press to open the menu")
         session.xdotool("mouseup", "3")
-        time.sleep(0.2)
+        time.sleep(0.2)  # a window in which the menu would close on the release
         expect(session.menu_open(), "the menu must stay open when the button comes up")
 
     open_menu()
@@ -260,7 +283,7 @@ def tray(session):
     session.activate(options)
     session.screenshot("options")
     session.xdotool("key", "Escape", "key", "Return")
-    time.sleep(0.5)
+    time.sleep(0.5)  # a window in which either key would close it
     expect(session.window_texts("#32770", options) is not None, "Enter or Escape closed Options")
 
     session.click_control(options, 1015)
@@ -284,8 +307,7 @@ def tray(session):
     open_menu()
     session.choose_menu_item(2, 3)
     expect(program.wait(timeout=30) == 0, "Exit must end the program with exit code 0")
-    time.sleep(1)
-    expect(session.tray_icon_position() is None, "Exit must remove the tray icon")
+    session.wait_for(lambda: session.tray_icon_position() is None, 10, "Exit to remove the tray icon")
     print("ok  Exit removes the icon and ends the program with exit code 0")
 
 

@@ -7,7 +7,8 @@
 //
 // The "stick" is a text file named by BRONTAVEL_STANDIN_JOYSTICK, holding "x y buttons" (buttons as
 // a number, bit n-1 for button n). A file holding "unplugged", or no file at all, is no joystick:
-// the capture is refused. Every report posted is logged, with its time, to BRONTAVEL_STANDIN_LOG.
+// the capture is refused. Every report posted is logged, with its time, to BRONTAVEL_STANDIN_LOG, and
+// so are the capture ("capture", or "refused"), and the threshold being set.
 
 // This file defines the functions the header declares as imported.
 #define _WINMM_
@@ -34,6 +35,10 @@ struct Capture {
 
 enum class ReadResult { Ok, Unplugged };
 
+// With BRONTAVEL_STANDIN_RESTING set the stick rests for good: the driver neither polls nor posts,
+// so that what the capturing program itself costs while idle can be measured alone.
+bool Resting() { return GetEnvironmentVariableA("BRONTAVEL_STANDIN_RESTING", nullptr, 0) != 0; }
+
 ReadResult ReadStick(StickState& state) {
   char path[MAX_PATH];
   if (!GetEnvironmentVariableA("BRONTAVEL_STANDIN_JOYSTICK", path, MAX_PATH)) return ReadResult::Unplugged;
@@ -55,9 +60,7 @@ double NowMs() {
   return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void Post(const char* name, UINT message, WPARAM wParam, LPARAM lParam) {
-  const double now = NowMs();
-  PostMessageA(g_capture.window, message, wParam, lParam);
+void Log(const char* name, double now, WPARAM wParam, LPARAM lParam) {
   char path[MAX_PATH];
   if (!GetEnvironmentVariableA("BRONTAVEL_STANDIN_LOG", path, MAX_PATH)) return;
   if (FILE* log = std::fopen(path, "ab")) {
@@ -65,6 +68,12 @@ void Post(const char* name, UINT message, WPARAM wParam, LPARAM lParam) {
                  static_cast<unsigned>(LOWORD(lParam)), static_cast<unsigned>(HIWORD(lParam)));
     std::fclose(log);
   }
+}
+
+void Post(const char* name, UINT message, WPARAM wParam, LPARAM lParam) {
+  const double now = NowMs();
+  PostMessageA(g_capture.window, message, wParam, lParam);
+  Log(name, now, wParam, lParam);
 }
 
 bool MovedEnough(unsigned from, unsigned to) {
@@ -98,17 +107,22 @@ MMRESULT WINAPI joySetCapture(HWND window, UINT id, UINT period, BOOL changesOnl
   if (id != JOYSTICKID1 || !window || !IsWindow(window)) return JOYERR_PARMS;
   if (g_capture.window) return JOYERR_NOCANDO;
   StickState now;
-  if (ReadStick(now) != ReadResult::Ok) return JOYERR_UNPLUGGED;
-  if (!SetTimer(window, kPollTimerId, period, &Poll)) return JOYERR_NOCANDO;
+  if (ReadStick(now) != ReadResult::Ok) {
+    Log("refused", NowMs(), 0, 0);
+    return JOYERR_UNPLUGGED;
+  }
+  if (!Resting() && !SetTimer(window, kPollTimerId, period, &Poll)) return JOYERR_NOCANDO;
   g_capture.window = window;
   g_capture.changesOnly = changesOnly;
   g_capture.reported = now;
+  Log("capture", NowMs(), 0, MAKELPARAM(now.x, now.y));
   return JOYERR_NOERROR;
 }
 
 MMRESULT WINAPI joySetThreshold(UINT id, UINT threshold) {
   if (id != JOYSTICKID1) return MMSYSERR_INVALPARAM;
   g_capture.threshold = threshold;
+  Log("threshold", NowMs(), threshold, 0);
   return JOYERR_NOERROR;
 }
 

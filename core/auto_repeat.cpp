@@ -1,0 +1,30 @@
+#include "core/auto_repeat.h"
+
+namespace brontavel {
+namespace {
+
+// The settings hold signed numbers and apply no bounds; the timer takes them as an unsigned count
+// of milliseconds, so -1 is a very long wait rather than none.
+std::uint32_t AsTimerPeriod(std::int32_t ms) { return static_cast<std::uint32_t>(ms); }
+
+}  // namespace
+
+void AutoRepeat::StartRepeat() {
+  timer_.Stop();
+  timer_.Arm(AsTimerPeriod(settings_.RepeatDelay));
+}
+
+void AutoRepeat::RepeatTick() {
+  timer_.Stop();
+  const int direction = state_.LastDirection;
+  // A tick that was already due when the hold ended has nothing left to repeat.
+  if (!IsDirectionEvent(direction)) return;
+  timer_.Arm(AsTimerPeriod(settings_.RepeatRate));
+  // Only a key press is worth repeating. Starting or closing the player, shutting down or opening a
+  // file ten times a second because the stick is still held would do real harm; those run once, when
+  // the direction is first taken.
+  const CommandId command = settings_.EventAssignmentTable[direction];
+  if (IsKeystrokeCommand(command)) outputs_.RunCommand(command);
+}
+
+}  // namespace brontavel

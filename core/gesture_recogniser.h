@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/auto_repeat.h"
+#include "core/gesture_outputs.h"
+#include "core/settings.h"
+
+namespace brontavel {
+
+// The joystick driver's button bits: held buttons in bits 0..3, and in a button report the buttons
+// that changed in bits 8..11.
+inline constexpr unsigned kJoyButton1 = 0x1;
+inline constexpr unsigned kJoyButton2 = 0x2;
+inline constexpr unsigned kJoyButton3 = 0x4;
+inline constexpr unsigned kJoyButton4 = 0x8;
+inline constexpr unsigned kJoyButton1Changed = 0x100;
+inline constexpr unsigned kJoyButton2Changed = 0x200;
+inline constexpr unsigned kJoyButton3Changed = 0x400;
+inline constexpr unsigned kJoyButton4Changed = 0x800;
+
+// Turns the driver's position and button reports into gestures and runs each gesture's command.
+// It owns nothing: the state, the bindings, the repeat and the outputs belong to the program.
+class GestureRecogniser {
+ public:
+  GestureRecogniser(GestureState& state, const EventAssignmentTable& assignments, AutoRepeat& repeat,
+                    GestureOutputs& outputs)
+      : state_(state), assignments_(assignments), repeat_(repeat), outputs_(outputs) {}
+
+  // The direction (1..8) of a stick position, or 0. Only-button-4-held marks Fn as used, whatever the
+  // position, and picks the Fn family (5..8).
+  int ClassifyMove(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y);
+
+  void HandleMoveReport(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y);
+  void HandleButtonDown(std::uintptr_t value);
+  void HandleButtonUp(std::uintptr_t value);
+
+ private:
+  void Fire(JoystickEvent event) { outputs_.RunCommand(assignments_[EventNumber(event)]); }
+
+  GestureState& state_;
+  const EventAssignmentTable& assignments_;
+  AutoRepeat& repeat_;
+  GestureOutputs& outputs_;
+};
+
+}  // namespace brontavel

@@ -1,0 +1,41 @@
+#include "core/settings.h"
+
+namespace brontavel {
+
+void FormatDecimal(std::int32_t value, DecimalText& out, const char* prefix) {
+  char* at = out;
+  // One letter of prefix at most, so that the longest number still fits.
+  if (*prefix != '\0') *at++ = *prefix;
+  // Unsigned, so that the most negative number has a magnitude too.
+  std::uint32_t magnitude = static_cast<std::uint32_t>(value);
+  if (value < 0) {
+    *at++ = '-';
+    magnitude = 0u - magnitude;
+  }
+  char digits[10];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (count > 0) *at++ = digits[--count];
+  *at = '\0';
+}
+
+std::int32_t ParseTypedNumber(const char* text) {
+  const char* p = text;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  std::uint32_t total = 0;  // unsigned, so that overflow wraps instead of being undefined
+  for (; *p >= '0' && *p <= '9'; ++p) total = total * 10u + static_cast<std::uint32_t>(*p - '0');
+  return static_cast<std::int32_t>(negative ? 0u - total : total);
+}
+
+bool HasEmptyClassName(const PlayerClassNameTable& names) {
+  for (const WindowClassName& name : names)
+    if (name[0] == '\0') return true;
+  return false;
+}
+
+}  // namespace brontavel

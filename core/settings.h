@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/command_catalogue.h"
+#include "core/joystick_event.h"
+#include "core/player_slots.h"
+
+namespace brontavel {
+
+// The command bound to each gesture; entry n belongs to gesture n (1..15). Read afresh whenever a
+// gesture fires, so a binding changed in the Options dialog is used by the very next gesture. An
+// entry may hold any number the settings file held; only 0..34 ever run anything.
+struct EventAssignmentTable {
+  std::array<CommandId, kJoystickEventCount> entries;
+
+  CommandId& operator[](int n) { return entries[n - 1]; }
+  CommandId operator[](int n) const { return entries[n - 1]; }
+};
+
+inline constexpr EventAssignmentTable kDefaultEventAssignments = {
+    {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23}};
+
+inline constexpr std::int32_t kDefaultRepeatRate = 100;   // ms between repeats
+inline constexpr std::int32_t kDefaultRepeatDelay = 300;  // ms before the first repeat
+
+// Everything the settings file configures, held in memory for the whole run.
+struct Settings {
+  std::int32_t RepeatRate = kDefaultRepeatRate;
+  std::int32_t RepeatDelay = kDefaultRepeatDelay;
+  PlayerClassNameTable PlayerClassNames = kDefaultPlayerClassNames;
+  ::brontavel::EventAssignmentTable EventAssignmentTable = kDefaultEventAssignments;
+};
+
+// Where each value lives in the settings file.
+inline constexpr const char* kSettingsFileName = "\\Brontavel.ini";
+inline constexpr const char* kOptionsSection = "Options";
+inline constexpr const char* kShortcutsSection = "Shortcuts";
+inline constexpr const char* kRepeatRateKey = "RepeatRate";
+inline constexpr const char* kRepeatDelayKey = "RepeatDelay";
+inline constexpr const char* kClassNameKeys[kPlayerSlotCount] = {"MainClass", "PEClass", "EQClass", "MBClass"};
+inline constexpr int kShortcutPathSize = 200;  // a shortcut's path is read to at most 199 characters
+
+// Room for any 32-bit number's decimal text, a one-letter prefix and a terminating zero.
+inline constexpr int kDecimalTextSize = 13;
+using DecimalText = char[kDecimalTextSize];
+
+// Writes value as printf's "%d" would (a minus sign, then the digits, no padding), after prefix.
+// Used instead of printf, whose implementation would be most of the Windows program's size.
+void FormatDecimal(std::int32_t value, DecimalText& out, const char* prefix = "");
+
+// "C7", "S3": the key of gesture n's binding and of shortcut n's file.
+inline void FormatBindingKey(int n, DecimalText& key) { FormatDecimal(n, key, "C"); }
+inline void FormatShortcutKey(int n, DecimalText& key) { FormatDecimal(n, key, "S"); }
+
+// The value of a number typed in the Options dialog: leading white space, an optional sign, then
+// decimal digits up to the first other character; no digits give 0. Wraps around modulo 2^32 like
+// a 32-bit counter, so the text in the file and the number in use can differ in form ("0150", 150).
+std::int32_t ParseTypedNumber(const char* text);
+
+// True when any of the player's class names is empty: the player cannot be found as configured.
+bool HasEmptyClassName(const PlayerClassNameTable& names);
+
+}  // namespace brontavel

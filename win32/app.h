@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "core/gesture_recogniser.h"
+#include "res/resource_ids.h"
+#include "win32/player_windows.h"
+
+namespace brontavel {
+
+// The repeat timer as window timer 890 of the control window. Its expiries go through the message
+// loop straight to the callback, never to the window procedure.
+class WindowRepeatTimer final : public RepeatTimer {
+ public:
+  WindowRepeatTimer(const HWND& window, TIMERPROC onTick) : window_(window), onTick_(onTick) {}
+
+  // Setting a timer that is already set restarts it with the new period.
+  void Arm(std::uint32_t periodMs) override { SetTimer(window_, kTimerId, periodMs, onTick_); }
+  void Stop() override { KillTimer(window_, kTimerId); }
+
+ private:
+  static constexpr UINT_PTR kTimerId = 890;
+  const HWND& window_;
+  TIMERPROC onTick_;
+};
+
+// The whole program's state, one instance for the whole run: the settings, the player's windows,
+// the gestures, and the handles of the hidden control window that receives every message.
+struct App final : GestureOutputs {
+  App(HINSTANCE instance, TIMERPROC onRepeatTick)
+      : instance(instance),
+        icon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL))),
+        timer(window, onRepeatTick),
+        repeat(timer, settings, gestures, *this),
+        recogniser(gestures, settings.EventAssignmentTable, repeat, *this) {}
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  HINSTANCE instance;
+  HICON icon;
+  HWND window = nullptr;
+  UINT taskbarCreated = 0;  // the shell's "add your icons again" message
+  Settings settings;
+  PlayerWindowTable players;
+  GestureState gestures;
+  WindowRepeatTimer timer;
+  AutoRepeat repeat;
+  GestureRecogniser recogniser;
+
+  // Runs a catalogue command; a number outside the catalogue runs nothing.
+  void RunCommand(CommandId id) override;
+  // Being hidden, the control window's title serves only as a status line.
+  void SetStatusTitle(const char* text) override { SetWindowTextA(window, text); }
+};
+
+}  // namespace brontavel

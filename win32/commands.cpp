@@ -1,0 +1,94 @@
+// The catalogue's commands carried out: key presses in the player's windows, starting or closing the
+// player, shutting Windows down, and opening the files the user chose.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "win32/app.h"
+#include "win32/settings_file.h"
+
+namespace brontavel {
+namespace {
+
+constexpr const char* kPlayerShortcut = "Winamp.Lnk";  // looked for in the current directory
+
+void OpenFile(const char* file, int showCommand) {
+  // A shortcut that was never chosen reads as an empty name; handed to the shell, that would open
+  // a folder window out of nowhere.
+  if (file[0] == '\0') return;
+  ShellExecuteA(nullptr, nullptr, file, nullptr, nullptr, showCommand);
+}
+
+// While the playlist window is known, asks the player's main window to close and forgets the
+// playlist; otherwise starts the player through "Winamp.Lnk" without taking the focus. The table is
+// not refreshed: the new player's windows are found by the next keystroke.
+void StartOrExitPlayer(PlayerWindowTable& players) {
+  if (!players.slots[kPeSlot]) {
+    OpenFile(kPlayerShortcut, SW_SHOWNA);
+    return;
+  }
+  // A remembered main window may be long gone; the close request must not go astray then.
+  const HWND main = players.slots[kMainSlot];
+  if (IsWindow(main)) PostMessageA(main, WM_CLOSE, 0, 0);
+  players.slots[kPeSlot] = nullptr;
+}
+
+// Gives this process the right to shut Windows down, on the NT family only (Windows 95 and 98 have
+// no privileges); a failure leaves the privilege as it was and the shut-down is asked for anyway.
+void EnableShutdownPrivilege() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  if (version.dwPlatformId != VER_PLATFORM_WIN32_NT) return;
+  TOKEN_PRIVILEGES request{};
+  request.PrivilegeCount = 1;
+  request.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &request.Privileges[0].Luid);
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+  AdjustTokenPrivileges(token, FALSE, &request, 0, nullptr, nullptr);
+  CloseHandle(token);
+}
+
+// Without the force flag, so the other programs are asked to end in the usual way.
+void EndSession(UINT flags) {
+  EnableShutdownPrivilege();
+  ExitWindowsEx(flags, 0);
+}
+
+// Opens the file chosen for shortcut n (1..9), read afresh from the settings file each time.
+void OpenShortcut(int n) {
+  DecimalText key;
+  FormatShortcutKey(n, key);
+  char file[kShortcutPathSize] = {};
+  ReadSettingText(SettingsFilePath(), kShortcutsSection, key, "", file, kShortcutPathSize);
+  OpenFile(file, SW_SHOW);
+}
+
+}  // namespace
+
+void App::RunCommand(CommandId id) {
+  const Command* command = FindCommand(id);
+  if (!command) return;
+  switch (command->kind) {
+    case CommandKind::Nothing:
+      return;
+    case CommandKind::Keystroke:
+      SendPlayerKey(settings.PlayerClassNames, players, command->slot, command->key, command->modifier);
+      return;
+    case CommandKind::StartOrExitPlayer:
+      StartOrExitPlayer(players);
+      return;
+    case CommandKind::Shutdown:
+      EndSession(EWX_SHUTDOWN);
+      return;
+    case CommandKind::PowerOff:
+      EndSession(EWX_POWEROFF);
+      return;
+    case CommandKind::OpenShortcut:
+      OpenShortcut(ShortcutNumber(id));
+      return;
+  }
+}
+
+}  // namespace brontavel

@@ -1,0 +1,75 @@
+#include "win32/control_window.h"
+
+#include <cstdlib>
+
+#include "win32/app.h"
+#include "win32/tray.h"
+
+namespace brontavel {
+namespace {
+
+constexpr const char* kClassName = "Brontavel";
+constexpr const char* kTitle = "Brontavel";
+
+void ShutDown(App& app) {
+  RemoveTrayIcon(app);
+  DestroyWindow(app.window);
+  UnregisterClassA(kClassName, app.instance);
+  // The runtime's normal exit: exit handlers run and open streams are flushed.
+  std::exit(0);
+}
+
+}  // namespace
+
+bool CreateControlWindow(App& app, WNDPROC procedure) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = app.instance;
+  windowClass.hIcon = app.icon;
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  // System colour 5; the window is never shown, so it is never painted.
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW));
+  windowClass.lpszClassName = kClassName;
+  if (!RegisterClassA(&windowClass)) return false;
+  app.window = CreateWindowExA(0, kClassName, kTitle, WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 160, 22, nullptr,
+                               nullptr, app.instance, nullptr);
+  if (!app.window) return false;
+  ShowWindow(app.window, SW_HIDE);
+  return true;
+}
+
+LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return 0;
+    case WM_CLOSE:
+      ShutDown(app);
+      return 0;
+    case WM_COMMAND:
+      OnMenuCommand(app, LOWORD(wParam));
+      break;
+    case kTrayCallbackMessage:
+      OnTrayCallback(app, lParam);
+      return 0;
+    case MM_JOY1MOVE:
+      app.recogniser.HandleMoveReport(wParam, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case MM_JOY1BUTTONDOWN:
+      app.recogniser.HandleButtonDown(wParam);
+      return 0;
+    case MM_JOY1BUTTONUP:
+      app.recogniser.HandleButtonUp(wParam);
+      return 0;
+    default:
+      // The icon is the program's only presence: when the shell restarts, it must come back, or the
+      // user could neither configure nor end the program.
+      if (app.taskbarCreated != 0 && message == app.taskbarCreated) {
+        RemoveTrayIcon(app);
+        AddTrayIcon(app);
+        return 0;
+      }
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace brontavel

@@ -1,0 +1,91 @@
+#include "win32/settings_file.h"
+
+#include <windows.h>
+
+#include "win32/dialogs.h"
+
+namespace brontavel {
+namespace {
+
+constexpr const char* kMissingClassText =
+    "One or more of the Winamp windows could not be found.  Expect errors, otherwise, run Setup.exe.";
+constexpr const char* kMissingClassCaption = "Error";
+
+// The profile functions take at most MAX_PATH characters. A longer name (a deeply nested working
+// directory) is handed over with its folder in short 8.3 form, which names the same file.
+std::string ProfilePath(const std::string& path) {
+  if (path.size() < MAX_PATH) return path;
+  const std::size_t slash = path.find_last_of('\\');
+  if (slash == std::string::npos) return path;
+  const std::string folder = path.substr(0, slash);
+  const DWORD needed = GetShortPathNameA(folder.c_str(), nullptr, 0);
+  if (needed == 0) return path;
+  std::string shortFolder(needed, '\0');
+  const DWORD length = GetShortPathNameA(folder.c_str(), shortFolder.data(), needed);
+  if (length == 0 || length >= needed) return path;
+  shortFolder.resize(length);
+  return shortFolder + path.substr(slash);
+}
+
+}  // namespace
+
+std::string CurrentDirectory() {
+  // Asked for its length first, so that no directory is too long; should it change between the two
+  // calls, ask again.
+  for (;;) {
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0) return std::string();
+    std::string directory(needed, '\0');
+    const DWORD length = GetCurrentDirectoryA(needed, directory.data());
+    if (length == 0) return std::string();
+    if (length < needed) {
+      directory.resize(length);
+      return directory;
+    }
+  }
+}
+
+std::string SettingsFilePath() { return CurrentDirectory() + kSettingsFileName; }
+
+std::int32_t ReadSettingInt(const std::string& path, const char* section, const char* key, std::int32_t fallback) {
+  return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, fallback, ProfilePath(path).c_str()));
+}
+
+void ReadSettingText(const std::string& path, const char* section, const char* key, const char* fallback,
+                     char* buffer, int size) {
+  GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), ProfilePath(path).c_str());
+}
+
+bool WriteSetting(const std::string& path, const char* section, const char* key, const char* value) {
+  return WritePrivateProfileStringA(section, key, value, ProfilePath(path).c_str()) != FALSE;
+}
+
+void LoadSettings(Settings& settings) {
+  const std::string path = SettingsFilePath();
+  settings.RepeatRate = ReadSettingInt(path, kOptionsSection, kRepeatRateKey, kDefaultRepeatRate);
+  settings.RepeatDelay = ReadSettingInt(path, kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay);
+  for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
+    WindowClassName& name = settings.PlayerClassNames[slot];
+    ReadSettingText(path, kOptionsSection, kClassNameKeys[slot], kDefaultPlayerClassNames[slot].data(), name.data(),
+                    kClassNameSize);
+    name.back() = '\0';
+  }
+  if (HasEmptyClassName(settings.PlayerClassNames)) {
+    // The bindings in the file are left alone for this run; they may suit the player once it is set
+    // up properly again.
+    ShowMessage(kMissingClassText, kMissingClassCaption);
+    return;
+  }
+  // Reading and writing alternate key by key, so the file ends up holding every binding as plain
+  // decimal text, whatever it held before; a number that names no command is kept as it was.
+  for (int n = 1; n <= kJoystickEventCount; ++n) {
+    DecimalText key, value;
+    FormatBindingKey(n, key);
+    CommandId& entry = settings.EventAssignmentTable[n];
+    entry = ReadSettingInt(path, kOptionsSection, key, entry);
+    FormatDecimal(entry, value);
+    WriteSetting(path, kOptionsSection, key, value);
+  }
+}
+
+}  // namespace brontavel

@@ -1,0 +1,66 @@
+#include "win32/startup.h"
+
+#include "win32/app.h"
+#include "win32/control_window.h"
+#include "win32/dialogs.h"
+#include "win32/settings_file.h"
+#include "win32/tray.h"
+
+namespace brontavel {
+namespace {
+
+constexpr const char* kOwnClass = "Brontavel";
+constexpr const char* kOldPlayerClass = "Winamp v1.x";
+constexpr UINT kJoystickPeriodMs = 100;
+constexpr UINT kJoystickThreshold = 6000;  // position units; each axis runs 0..65535
+
+constexpr const char* kPlatformText = "This example requires Windows 95/98/NT/2000.";
+constexpr const char* kPlatformCaption = "Platform Problem";
+constexpr const char* kOldPlayerText =
+    "Brontavel has detected that you are currently running Winamp 2.x.  This version of Brontavel works only "
+    "for Winamp3.  Unzip and use the Brontavel.exe in Brontavel2x.zip to use Brontavel with Winamp versions 2.x.";
+constexpr const char* kOldPlayerCaption = "Winamp 2.x Detected";
+constexpr const char* kJoystickText =
+    "Can't get the Joystick.  Make sure your joystick is a) plugged in, b) installed in windows control panel, "
+    "c) not being used by another program.";
+constexpr const char* kJoystickCaption = "Joystick Error";
+
+bool IsKnownPlatform() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;  // 148 bytes: the record Windows 95 and NT know
+  GetVersionExA(&version);
+  return version.dwPlatformId == VER_PLATFORM_WIN32_NT || version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+}  // namespace
+
+bool StartUp(App& app, WNDPROC controlProcedure) {
+  if (!IsKnownPlatform()) {
+    ShowMessage(kPlatformText, kPlatformCaption);
+    return false;
+  }
+  // Another copy already has the joystick and the tray icon; a second would only get in its way.
+  if (FindWindowA(kOwnClass, nullptr)) return false;
+  if (FindWindowA(kOldPlayerClass, nullptr)) ShowMessage(kOldPlayerText, kOldPlayerCaption);
+
+  if (!CreateControlWindow(app, controlProcedure)) return false;
+  app.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  AddTrayIcon(app);
+
+  joyGetNumDevs();
+  // Change-only: a position report comes only when an axis has moved by more than the threshold.
+  if (joySetCapture(app.window, JOYSTICKID1, kJoystickPeriodMs, TRUE) != JOYERR_NOERROR) {
+    RemoveTrayIcon(app);
+    ShowMessage(kJoystickText, kJoystickCaption);
+    return false;
+  }
+  joySetThreshold(JOYSTICKID1, kJoystickThreshold);
+
+  // The joystick is already captured: while the settings' error box is open, its own message loop
+  // hands reports to the remote, which then uses the built-in bindings.
+  LoadSettings(app.settings);
+  FindPlayerWindows(app.settings.PlayerClassNames, app.players);
+  return true;
+}
+
+}  // namespace brontavel

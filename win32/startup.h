@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+namespace brontavel {
+
+struct App;
+
+// Everything before the message loop, in order: the platform check, the single-instance rule, the
+// old-player warning, the control window and tray icon, the joystick capture, the settings and the
+// player's windows. False when the program must end at once (exit code 0): an unknown Windows, a
+// copy already running, no window, or no joystick.
+bool StartUp(App& app, WNDPROC controlProcedure);
+
+}  // namespace brontavel

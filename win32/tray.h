@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+namespace brontavel {
+
+struct App;
+
+// The id of the program's icon in the notification area, and the message its mouse events arrive
+// as (with the mouse message in lParam).
+inline constexpr UINT kTrayIconId = 888;
+inline constexpr UINT kTrayCallbackMessage = 888;
+
+// Shows the icon (tip "Brontavel") for the control window; false when the shell refuses.
+bool AddTrayIcon(const App& app);
+// Takes the icon away; harmless when it is not there.
+void RemoveTrayIcon(const App& app);
+
+// A double-click opens Options; a right-button press opens the tray menu, at once, on the press.
+void OnTrayCallback(App& app, LPARAM mouseMessage);
+// An item of the tray menu was chosen.
+void OnMenuCommand(App& app, UINT id);
+
+}  // namespace brontavel
