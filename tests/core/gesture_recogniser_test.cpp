@@ -35,24 +35,19 @@ TEST_P(ClassifyMoveTest, YieldsTheZoneAndMarksFn) {
 INSTANTIATE_TEST_SUITE_P(
     EdgesOfEveryZone, ClassifyMoveTest,
     ::testing::Values(
-        // Left: x < 5000, 5000 < y < 60000
-        ZoneCase{kNone, 4999, kMid, 1, false}, ZoneCase{kNone, 0, 5001, 1, false},
-        ZoneCase{kNone, 0, 59999, 1, false}, ZoneCase{kNone, 5000, kMid, 0, false},
-        ZoneCase{kNone, 4999, 5000, 0, false}, ZoneCase{kNone, 4999, 60000, 0, false},
-        // Right: x > 60000
-        ZoneCase{kNone, 60001, 5001, 2, false}, ZoneCase{kNone, 65535, 59999, 2, false},
-        ZoneCase{kNone, 60000, kMid, 0, false}, ZoneCase{kNone, 60001, 5000, 0, false},
-        ZoneCase{kNone, 60001, 60000, 0, false},
-        // Up: y < 5000 (stick pushed away), 5000 < x < 60000
-        ZoneCase{kNone, kMid, 4999, 3, false}, ZoneCase{kNone, 5001, 0, 3, false},
-        ZoneCase{kNone, 59999, 0, 3, false}, ZoneCase{kNone, kMid, 5000, 0, false},
-        ZoneCase{kNone, 5000, 0, 0, false}, ZoneCase{kNone, 60000, 0, 0, false},
-        // Down: y > 60000
+        // Left: x < 5000, 5000 < y < 60000; Right: x > 60000
+        ZoneCase{kNone, 4999, kMid, 1, false}, ZoneCase{kNone, 0, 5001, 1, false}, ZoneCase{kNone, 0, 59999, 1, false},
+        ZoneCase{kNone, 5000, kMid, 0, false}, ZoneCase{kNone, 4999, 5000, 0, false},
+        ZoneCase{kNone, 4999, 60000, 0, false}, ZoneCase{kNone, 60001, 5001, 2, false},
+        ZoneCase{kNone, 65535, 59999, 2, false}, ZoneCase{kNone, 60000, kMid, 0, false},
+        ZoneCase{kNone, 60001, 5000, 0, false}, ZoneCase{kNone, 60001, 60000, 0, false},
+        // Up: y < 5000 (stick pushed away), 5000 < x < 60000; Down: y > 60000
+        ZoneCase{kNone, kMid, 4999, 3, false}, ZoneCase{kNone, 5001, 0, 3, false}, ZoneCase{kNone, 59999, 0, 3, false},
+        ZoneCase{kNone, kMid, 5000, 0, false}, ZoneCase{kNone, 5000, 0, 0, false}, ZoneCase{kNone, 60000, 0, 0, false},
         ZoneCase{kNone, kMid, 60001, 4, false}, ZoneCase{kNone, kMid, 65535, 4, false},
         ZoneCase{kNone, kMid, 60000, 0, false}, ZoneCase{kNone, 5000, 65535, 0, false},
         // Diagonals and the centre yield nothing
-        ZoneCase{kNone, 0, 0, 0, false}, ZoneCase{kNone, 65535, 65535, 0, false},
-        ZoneCase{kNone, kMid, kMid, 0, false},
+        ZoneCase{kNone, 0, 0, 0, false}, ZoneCase{kNone, 65535, 65535, 0, false}, ZoneCase{kNone, kMid, kMid, 0, false},
         // Only button 4 held: the Fn family, and Fn is used even in the centre
         ZoneCase{kOnly4, 4999, kMid, 5, true}, ZoneCase{kOnly4, 60001, kMid, 6, true},
         ZoneCase{kOnly4, kMid, 4999, 7, true}, ZoneCase{kOnly4, kMid, 60001, 8, true},

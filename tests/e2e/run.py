@@ -5,10 +5,7 @@ import sys
 import traceback
 
 from harness import ScenarioError, Session
-from faults import FAULTS
 from scenarios import SCENARIOS
-
-SCENARIOS = {**SCENARIOS, **FAULTS}
 
 
 def main():
@@ -17,12 +14,11 @@ def main():
     parser.add_argument("--work", required=True, help="where prefixes, runs and artifacts go")
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
+    scenario = SCENARIOS[args.scenario]
     try:
-        scenario = SCENARIOS[args.scenario]
-        with Session(args.build, args.work,
-                     honour_permissions=getattr(scenario, "honour_permissions", False)) as session:
-            print(f"scenario {args.scenario} in {session.run_dir}")
-            scenario(session)
+        with Session(args.build, args.work, honour_permissions=getattr(scenario, "honour_permissions", False)) as s:
+            print(f"scenario {args.scenario} in {s.run_dir}")
+            scenario(s)
     except ScenarioError as error:
         print(f"FAIL {args.scenario}: {error}")
         return 1

@@ -1,6 +1,9 @@
 """The end-to-end scenarios: each drives the real program as a person would and checks what the
-player received, what the screen showed and what the settings file holds."""
+player received, what the screen showed and what the settings file holds, faults included: a hung
+or killed player, damaged settings files, a restarted shell."""
 import os
+import random
+import stat
 import statistics
 import time
 
@@ -22,6 +25,16 @@ def write_settings(session, text, folder=None):
         f.write(text)
 
 
+def expect_box(session, caption, text, screenshot=None):
+    """Waits for a message box, checks its text, optionally photographs it, and dismisses it."""
+    expect(session.wait_window("#32770", caption), f"no '{caption}' box")
+    texts = session.window_texts("#32770", caption)
+    expect(f"Static: {text}" in texts, f"the '{caption}' box says {texts}")
+    if screenshot:
+        session.screenshot(screenshot)
+    session.tool("close", "#32770", check=True)
+
+
 def press(window, vk):
     return [(window, "KEYDOWN", vk, 0), (window, "KEYUP", vk, 0)]
 
@@ -39,7 +52,11 @@ def expect_keys(session, since, expected, what):
 
 
 def direction(x, y):
-    return lambda s: s.gesture(x, y)
+    """The stick out and back."""
+    def act(s):
+        s.move_stick(x, y)
+        s.move_stick(CENTRE, CENTRE)
+    return act
 
 
 def fn_direction(x, y):
@@ -60,8 +77,9 @@ def buttons(*sequence):
 
 
 def gestures(session):
-    """Every default binding reaches the right player window with the right key, lParam 0."""
-    write_settings(session, "[Options]\nRepeatDelay=5000\n")  # no repeats while a gesture is held
+    """Every gesture reaches the right player window with the right key, lParam 0: the defaults, and
+    the one command with a modifier (Ctrl down, A down, A up, Ctrl up) on Fn+Button3."""
+    write_settings(session, "[Options]\nRepeatDelay=5000\nC15=22\n")  # no repeats while a gesture is held
     session.start_player()
     session.start_brontavel()
     table = [
@@ -79,26 +97,13 @@ def gestures(session):
         ("Button4: Play currently hilited", buttons(8), press("playlist", VK["RETURN"])),
         ("Fn+Button1: Crossfade toggle", buttons(8, 9, 8), press("playlist", VK["F"])),
         ("Fn+Button2: Shuffle toggle", buttons(8, 10, 8), press("playlist", VK["S"])),
+        ("Fn+Button3: Select All in Playlist", buttons(8, 12, 8),
+         [("playlist", "KEYDOWN", VK["CONTROL"], 0)] + press("playlist", VK["A"]) + [("playlist", "KEYUP", VK["CONTROL"], 0)]),
     ]
     since = 0
     for what, act, expected in table:
         act(session)
         since = expect_keys(session, since, expected, what)
-    buttons(8, 12, 8)(session)  # Fn+Button3: Exit/Start Winamp
-    session.wait_for(lambda: any(e[1:3] == ("main", "CLOSE") for e in session.player_events()), 5,
-                     "the close request of Fn+Button3")
-    print("ok  Fn+Button3: Exit/Start Winamp: the player's main window was asked to close")
-
-
-def select_all(session):
-    """The one command with a modifier: Ctrl down, A down, A up, Ctrl up, in this order."""
-    write_settings(session, "[Options]\nC9=22\n")
-    session.start_player()
-    session.start_brontavel()
-    buttons(1)(session)
-    expect_keys(session, 0, [("playlist", "KEYDOWN", VK["CONTROL"], 0), ("playlist", "KEYDOWN", VK["A"], 0),
-                             ("playlist", "KEYUP", VK["A"], 0), ("playlist", "KEYUP", VK["CONTROL"], 0)],
-                "Select All in Playlist")
 
 
 def hold(session, x, y, vk, presses):
@@ -131,83 +136,113 @@ def repeat(session):
     print("ok  repeat delay, repeat rate, stop at the centre")
 
 
-def player_restart(session):
-    """A player closed and started again is found by the next command; no player is no crash."""
-    session.start_player()
-    session.start_brontavel()
-    direction(LOW, CENTRE)(session)
-    since = expect_keys(session, 0, press("playlist", VK["Z"]), "first player")
-    session.tool("close", "STUDIO", check=True)
-    expect(session.wait_gone("STUDIO", "Winamp3"), "the player did not close")
-    session.start_player()
-    direction(HIGH, CENTRE)(session)
-    since = expect_keys(session, since, press("playlist", VK["B"]), "restarted player")
-    session.tool("close", "STUDIO", check=True)
-    expect(session.wait_gone("STUDIO", "Winamp3"), "the player did not close")
-    for act in (direction(LOW, CENTRE), buttons(1), direction(CENTRE, LOW)):
-        act(session)
-    session.wait_ready("Brontavel", timeout_ms=5000)
-    expect(session.keys(since) == [], "keys went somewhere with no player running")
-    print("ok  no player: nothing delivered, the program still answers")
-
-
-def exit_start(session):
-    """Exit/Start Winamp closes the running player, and the next use starts it through Winamp.Lnk."""
+def player_comes_and_goes(session):
+    """The player killed while a direction repeats, gestures with no player, "Exit/Start Winamp"
+    starting it through Winamp.Lnk, the new player's windows found, and then closed."""
     code, out = session.tool("shortcut", windows_path(os.path.join(session.run_dir, "Winamp.Lnk")),
                              windows_path(session.fixture("standin_player.exe")))
     expect(code == 0, "could not make Winamp.Lnk: " + out)
-    write_settings(session, "[Options]\nC9=23\n")
-    session.start_player()
+    write_settings(session, "[Options]\nC9=23\n")  # Button1: Exit/Start Winamp
+    player = session.start_player()
     session.start_brontavel()
-    buttons(1)(session)
-    session.wait_for(lambda: any(e[1:3] == ("player", "EXIT") for e in session.player_events()), 10,
-                     "the player to exit")
-    print("ok  first use: the player closed")
-    buttons(1)(session)
-    session.wait_for(lambda: sum(e[1:3] == ("player", "START") for e in session.player_events()) == 2, 20,
-                     "the player to start through Winamp.Lnk")
-    session.wait_ready("STUDIO", "Winamp3")
-    print("ok  second use: the player started through Winamp.Lnk")
+    session.move_stick(LOW, CENTRE)
+    session.wait_for(lambda: len(session.keys()) >= 6, 10, "the repeat to run")
+    player.kill()
+    player.wait(timeout=30)
+    time.sleep(1.0)  # the stick stays held: the repeat goes on with no player, each tick looking for it
+    session.move_stick(CENTRE, CENTRE)
     since = len(session.keys())
+    for act in (direction(HIGH, CENTRE), direction(CENTRE, LOW)):
+        act(session)
+    session.wait_ready("Brontavel", timeout_ms=5000)
+    expect(session.keys(since) == [], "keys went somewhere with no player running")
+    print("ok  the player killed mid-repeat, then gestures with no player: nothing delivered, no crash")
+
+    events = lambda *what: [e for e in session.player_events() if e[1:3] == what]
+    buttons(1)(session)
+    session.wait_for(lambda: len(events("player", "START")) == 2, 20, "the player to start through Winamp.Lnk")
+    session.wait_ready("STUDIO", "Winamp3")
     direction(LOW, CENTRE)(session)
     expect_keys(session, since, press("playlist", VK["Z"]), "the new player's playlist")
+    buttons(1)(session)
+    session.wait_for(lambda: events("player", "EXIT"), 10, "the player to exit")
+    expect([e[1] for e in session.player_events() if e[2] == "CLOSE"] == ["main"],
+           "the close request must go to the player's main window")
+    print("ok  Exit/Start Winamp started the player through Winamp.Lnk, then closed its main window")
 
 
 MISSING_CLASS = "One or more of the Winamp windows could not be found.  Expect errors, otherwise, run Setup.exe."
+OLD_PLAYER = ("Brontavel has detected that you are currently running Winamp 2.x.  This version of Brontavel works "
+              "only for Winamp3.  Unzip and use the Brontavel.exe in Brontavel2x.zip to use Brontavel with Winamp "
+              "versions 2.x.")
+NO_JOYSTICK = ("Can't get the Joystick.  Make sure your joystick is a) plugged in, b) installed in windows control "
+               "panel, c) not being used by another program.")
 
 
 def settings(session):
-    """The settings file in the working directory as start-up leaves it, and the bindings in use."""
+    """What start-up makes of the settings file in its working directory, damaged, hostile and
+    unwritable ones included: it starts, uses what it can read, keeps what it cannot read, and runs
+    nothing outside the command catalogue."""
     defaults = {f"C{n}": str(c) for n, c in enumerate(DEFAULT_BINDINGS, start=1)}
-    table = [  # (case, file before, keys after, the key Left presses, the "Error" box shown)
-        ("no file", None, {**defaults, "RepeatRate": "<absent>", "RepeatDelay": "<absent>"}, "Z", False),
-        ("hand-edited", "[Options]\nC1=03\nC5=99\nC6=-4\n", {**defaults, "C1": "3", "C5": "99", "C6": "-4"},
-         "V", False),
-        ("an empty class name", "[Options]\nMBClass=\nC1=7\n", {"C1": "7", "C2": "<absent>"}, "Z", True),
+    noise = bytes(random.Random(7).randrange(256) for _ in range(4000)).replace(b"[", b"(")
+    megabyte_line = b"x" * (1 << 20) + b"=1\r\n"
+    deep = session.run_dir
+    while len(windows_path(deep)) < 250:
+        deep = os.path.join(deep, "d" * min(20, 250 - len(windows_path(deep))))
+    table = [  # case, folder, file before (None: none), what is read-only, keys after, keys Left and Right press
+        ("no file", None, None, None, {**defaults, "RepeatRate": "<absent>", "RepeatDelay": "<absent>"}, "ZB"),
+        ("a folder 250 characters long", deep, None, None, defaults, "ZB"),
+        ("hand-edited", None, b"[Options]\r\nC1=3\r\nC5=99\r\nC6=-4\r\n", None,
+         {**defaults, "C1": "3", "C5": "99", "C6": "-4"}, "VB"),
+        ("an empty class name", None, b"[Options]\r\nMBClass=\r\nC1=7\r\n", None, {"C1": "7", "C2": "<absent>"}, "ZB"),
+        ("values out of range", None, b"[Options]\r\nC1=99\r\nC2=-5\r\nRepeatRate=-1\r\nRepeatDelay=abc\r\n", None,
+         {"C1": "99", "C2": "-5"}, ""),
+        ("binary garbage", None, noise + b"\r\n[Shortcuts]\r\nS1=C:\\Music\\all.m3u\r\n", None,
+         {"Shortcuts/S1": "C:\\Music\\all.m3u"}, "ZB"),
+        ("a megabyte line", None, b"[Options]\r\nC1=2\r\n" + megabyte_line + b"C2=3\r\n", None, {"C1": "2"}, "CV"),
+        ("duplicated sections", None, b"[Options]\r\nC1=3\r\n[Options]\r\nC1=4\r\nC2=1\r\n", None, {"C1": "3"},
+         "VB"),
+        ("a read-only file", None, b"[Options]\r\nC1=3\r\n", "file", {"C1": "3", "C2": "<absent>"}, "VB"),
+        ("a read-only folder", None, None, "folder", {}, "ZB"),
     ]
     session.start_player()
-    for case, before, after, key, error_box in table:
-        folder = os.path.join(session.run_dir, case)
+    for case, folder, before, read_only, after, keys in table:
+        folder = folder or os.path.join(session.run_dir, case)
         os.makedirs(folder)
+        path = os.path.join(folder, "Brontavel.ini")
         if before is not None:
-            write_settings(session, before, folder)
-        program = session.start_brontavel(folder=folder, ready=not error_box)
-        if error_box:
-            expect(session.wait_window("#32770", "Error"), f"{case}: no Error box")
-            texts = session.window_texts("#32770", "Error")
-            expect(f"Static: {MISSING_CLASS}" in texts, f"{case}: wrong Error box: {texts}")
-            session.tool("close", "#32770", check=True)
+            with open(path, "wb") as f:
+                f.write(before)
+        if read_only == "file":
+            os.chmod(path, stat.S_IRUSR)
+        if read_only == "folder":
+            os.chmod(folder, stat.S_IRUSR | stat.S_IXUSR)
+        program = session.start_brontavel(folder=os.path.join(session.run_dir, case + " program"), cwd=folder,
+                                          ready=case != "an empty class name")
+        if case == "an empty class name":
+            expect_box(session, "Error", MISSING_CLASS)
             session.wait_ready("Brontavel")
-        path = windows_path(os.path.join(folder, "Brontavel.ini"))
         for name, value in after.items():
-            found = session.tool("ini-get", "Options", name, path, check=True)[1].strip()
+            section, key = name.split("/") if "/" in name else ("Options", name)
+            if len(windows_path(path)) < 260:
+                found = session.tool("ini-get", section, key, windows_path(path), check=True)[1].strip()
+            else:  # past MAX_PATH the profile functions need the folder's short name: read the text
+                with open(path) as f:
+                    found = dict(line.strip().split("=", 1) for line in f if "=" in line).get(key, "<absent>")
             expect(found == value, f"{case}: {name} is {found}, expected {value}")
         since = len(session.keys())
         direction(LOW, CENTRE)(session)
-        expect_keys(session, since, press("playlist", VK[key]), f"{case}: Left")
+        direction(HIGH, CENTRE)(session)
+        expect_keys(session, since, [k for key in keys for k in press("playlist", VK[key])], f"{case}: Left, Right")
         session.tool("close", "Brontavel", check=True)
         expect(program.wait(timeout=30) == 0, f"{case}: exit code")
-        print(f"ok  {case}: the file holds what it should")
+        if before is not None and case != "binary garbage":  # what Wine cannot parse it may drop
+            with open(path, "rb") as f:
+                kept = f.read()
+            for line in before.split(b"\r\n"):
+                expect(line in kept, f"{case}: the file lost a line of its own: {line[:40]}")
+        expect(read_only != "folder" or os.listdir(folder) == [], f"{case}: something was written")
+    expect(len([e for e in session.player_events() if e[2] == "START"]) == 1, "nothing may start the player")
 
 
 def startup(session):
@@ -225,11 +260,7 @@ def startup(session):
     expect(session.wait_window("Winamp v1.x"), "the old player's window did not appear")
     seen = len(session.driver_reports())
     warned = session.start_brontavel(folder=os.path.join(session.run_dir, "warned"), ready=False)
-    expect(session.wait_window("#32770", "Winamp 2.x Detected"), "no warning about the old player")
-    texts = session.window_texts("#32770", "Winamp 2.x Detected")
-    expect(any("works only for Winamp3" in line for line in texts), f"wrong warning text: {texts}")
-    session.screenshot("old-player-warning")
-    session.tool("close", "#32770", check=True)
+    expect_box(session, "Winamp 2.x Detected", OLD_PLAYER, "old-player-warning")
     session.wait_started(seen)
     print("ok  an old player is warned about, then start-up goes on")
     session.tool("close", "Brontavel", check=True)
@@ -240,17 +271,15 @@ def startup(session):
     unplugged = session.start_brontavel(folder=os.path.join(session.run_dir, "unplugged"), real_driver=True,
                                         ready=False)
     expect(session.wait_window("#32770", "Joystick Error"), "no Joystick Error box")
-    texts = session.window_texts("#32770", "Joystick Error")
-    expect(any("Can't get the Joystick." in line for line in texts), f"wrong joystick error text: {texts}")
     expect(session.tray_icon_position() is None, "the tray icon was left behind")
-    session.screenshot("joystick-error")
-    session.tool("close", "#32770", check=True)
+    expect_box(session, "Joystick Error", NO_JOYSTICK, "joystick-error")
     expect(unplugged.wait(timeout=30) == 0, "no joystick must end with exit code 0")
     print("ok  no joystick: the Joystick Error box, no tray icon, exit code 0")
 
 
 def tray(session):
-    """The tray as a person uses it: the menu, About, Options with a new binding, Exit."""
+    """The tray as a person uses it: the menu, About, Options with a new binding and new repeat
+    timing, two Options dialogs at once, Exit."""
     session.start_player()
     program = session.start_brontavel()
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
@@ -297,12 +326,22 @@ def tray(session):
     value = session.tool("ini-get", "Options", "C9", settings_file)[1].strip()
     expect(value == "3", f"C9 in the file is {value}, expected 3")
     print("ok  a binding changed with Set is used by the very next gesture and written to the file")
-    session.activate(options)
-    session.xdotool("key", "alt+F4")
-    expect(session.wait_gone("#32770", options), "Alt+F4 must close Options")
+
+    session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
+    count = lambda: session.tool("count", "#32770", options)[1].strip()
+    session.wait_for(lambda: count() == "2", 10, "a double-click to open a second Options dialog")
+    for typed, left in (("50", "1"), ("70", "0")):  # each saves its own fields: the one closed last decides
+        session.click_control(options, 1013)
+        session.xdotool("key", "End", "key", "shift+Home", "type", typed)
+        session.activate(options)
+        session.xdotool("key", "alt+F4")
+        session.wait_for(lambda: count() == left, 10, f"Alt+F4 to close the dialog with {typed}")
     rate = session.tool("ini-get", "Options", "RepeatRate", settings_file)[1].strip()
-    expect(rate == "100", f"closing must save the repeat rate, found {rate}")
-    print("ok  Enter and Escape leave Options open; closing it saves the repeat fields")
+    expect(rate == "70", f"the dialog closed last must decide the file, found {rate}")
+    times, _ = hold(session, LOW, CENTRE, VK["Z"], 10)
+    gaps = sorted(b - a for a, b in zip(times[1:], times[2:]))
+    expect(gaps and 60 <= gaps[len(gaps) // 2] <= 90, f"the repeat rate in use must be 70 ms: {gaps}")
+    print("ok  Enter and Escape leave Options open; closing it saves the repeat fields, which the repeat uses")
 
     open_menu()
     session.choose_menu_item(2, 3)
@@ -311,5 +350,47 @@ def tray(session):
     print("ok  Exit removes the icon and ends the program with exit code 0")
 
 
-SCENARIOS = {f.__name__: f for f in (gestures, select_all, repeat, player_restart, exit_start, settings, startup,
-                                     tray)}
+def hung_player(session):
+    """A player that stops answering costs a bounded wait, never the remote itself."""
+    session.start_player()
+    program = session.start_brontavel()
+    x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+    open(session.hang_file, "w").close()
+    session.wait_for(lambda: any(e[2] == "HANG" for e in session.player_events()), 5, "the player to hang")
+    # Play goes to the hung player; Pause comes next, and its status shows only once the program has
+    # given up on Play's key messages.
+    buttons(1)(session)
+    started = time.time()
+    buttons(2)(session)
+    session.wait_for(lambda: (session.window_texts("Brontavel") or [""])[0] == "title: Button 2 pressed", 15,
+                     "the program to get past the hung player")
+    waited = time.time() - started
+    print(f"    the next gesture was handled {waited:.1f} s after a key went to the hung player")
+    expect(waited < 10, "the key messages to a hung player must time out")
+    session.xdotool("mousemove", str(x), str(y), "mousedown", "3", "mouseup", "3")
+    session.wait_for(session.menu_open, 15, "the tray menu to open while the player hangs")
+    session.xdotool("mousemove", "500", "300", "click", "1")  # dismiss the menu
+    os.remove(session.hang_file)
+    session.wait_ready("STUDIO", "Winamp3")
+    since = len(session.keys())
+    direction(HIGH, CENTRE)(session)
+    session.wait_for(lambda: press("playlist", VK["B"])[0] in session.keys(since), 10, "Next to reach the player")
+    print("ok  the remote stays usable while the player hangs, and delivers again once it answers")
+    session.tool("close", "Brontavel", check=True)
+    expect(program.wait(timeout=30) == 0, "exit code")
+
+
+def shell_restart(session):
+    """When the shell starts again and asks every program for its icon, the icon comes back."""
+    session.start_brontavel()
+    session.wait_for(session.tray_icon_position, 10, "the tray icon")
+    session.tool("tray-delete", "Brontavel", "888", check=True)
+    session.wait_for(lambda: session.tray_icon_position() is None, 10, "the icon to go")
+    session.tool("broadcast", "TaskbarCreated", check=True)
+    session.wait_for(session.tray_icon_position, 10, "the icon to come back")
+    print("ok  TaskbarCreated brings the icon back")
+
+
+SCENARIOS = {f.__name__: f for f in (gestures, repeat, player_comes_and_goes, settings, startup, tray, hung_player,
+                                     shell_restart)}
+settings.honour_permissions = True
