@@ -7,6 +7,7 @@
 #include "core/gesture_recogniser.h"
 #include "res/resource_ids.h"
 #include "win32/player_windows.h"
+#include "win32/settings_file.h"
 
 namespace brontavel {
 
@@ -32,6 +33,10 @@ struct App final : GestureOutputs {
   App(HINSTANCE instance, TIMERPROC onRepeatTick)
       : instance(instance),
         icon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL))),
+        // The notification area shows icons at the small-icon size; drawn at that size, not shrunk.
+        trayIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))),
+        settingsFile(CurrentDirectory()),
         timer(window, onRepeatTick),
         repeat(timer, settings, gestures, *this),
         recogniser(gestures, settings.EventAssignmentTable, repeat, *this) {}
@@ -40,8 +45,10 @@ struct App final : GestureOutputs {
 
   HINSTANCE instance;
   HICON icon;
+  HICON trayIcon;
   HWND window = nullptr;
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
+  SettingsFile settingsFile;
   Settings settings;
   PlayerWindowTable players;
   GestureState gestures;

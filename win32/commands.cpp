@@ -10,7 +10,7 @@
 namespace brontavel {
 namespace {
 
-constexpr const char* kPlayerShortcut = "Winamp.Lnk";  // looked for in the current directory
+constexpr const char* kPlayerShortcut = "\\Winamp.Lnk";  // beside the settings file
 
 void OpenFile(const char* file, int showCommand) {
   // A shortcut that was never chosen reads as an empty name; handed to the shell, that would open
@@ -22,9 +22,9 @@ void OpenFile(const char* file, int showCommand) {
 // While the playlist window is known, asks the player's main window to close and forgets the
 // playlist; otherwise starts the player through "Winamp.Lnk" without taking the focus. The table is
 // not refreshed: the new player's windows are found by the next keystroke.
-void StartOrExitPlayer(PlayerWindowTable& players) {
+void StartOrExitPlayer(PlayerWindowTable& players, const SettingsFile& settingsFile) {
   if (!players.slots[kPeSlot]) {
-    OpenFile(kPlayerShortcut, SW_SHOWNA);
+    OpenFile((settingsFile.folder() + kPlayerShortcut).c_str(), SW_SHOWNA);
     return;
   }
   // A remembered main window may be long gone; the close request must not go astray then.
@@ -57,11 +57,11 @@ void EndSession(UINT flags) {
 }
 
 // Opens the file chosen for shortcut n (1..9), read afresh from the settings file each time.
-void OpenShortcut(int n) {
+void OpenShortcut(const SettingsFile& settingsFile, int n) {
   DecimalText key;
   FormatShortcutKey(n, key);
   char file[kShortcutPathSize] = {};
-  ReadSettingText(SettingsFilePath(), kShortcutsSection, key, "", file, kShortcutPathSize);
+  settingsFile.ReadText(kShortcutsSection, key, "", file, kShortcutPathSize);
   OpenFile(file, SW_SHOW);
 }
 
@@ -77,7 +77,7 @@ void App::RunCommand(CommandId id) {
       SendPlayerKey(settings.PlayerClassNames, players, command->slot, command->key, command->modifier);
       return;
     case CommandKind::StartOrExitPlayer:
-      StartOrExitPlayer(players);
+      StartOrExitPlayer(players, settingsFile);
       return;
     case CommandKind::Shutdown:
       EndSession(EWX_SHUTDOWN);
@@ -86,7 +86,7 @@ void App::RunCommand(CommandId id) {
       EndSession(EWX_POWEROFF);
       return;
     case CommandKind::OpenShortcut:
-      OpenShortcut(ShortcutNumber(id));
+      OpenShortcut(settingsFile, ShortcutNumber(id));
       return;
   }
 }

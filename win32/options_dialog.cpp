@@ -57,7 +57,7 @@ void OnEventList(HWND dialog, const Settings& settings) {
   if (IsEventIndex(event)) ShowBinding(dialog, settings.EventAssignmentTable[event + 1]);
 }
 
-void ChooseShortcutFile(HWND dialog, const std::string& path, int shortcut) {
+void ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
   char file[kShortcutPathSize] = {};
   OPENFILENAMEA chooser{};
   // The record as Windows 95 and NT 4 knew it, so that every Windows shows the same plain chooser.
@@ -66,43 +66,42 @@ void ChooseShortcutFile(HWND dialog, const std::string& path, int shortcut) {
   chooser.lpstrFile = file;
   chooser.nMaxFile = kShortcutPathSize;
   chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  // The chooser moves the current directory wherever the user browses, and the settings file and the
-  // player's shortcut are found through it.
+  // The chooser moves the current directory wherever the user browses; it is put back, so that the
+  // program's own directory stays where the user started it.
   const std::string saved = CurrentDirectory();
   const bool chosen = GetOpenFileNameA(&chooser) != FALSE;
   SetCurrentDirectoryA(saved.c_str());
   if (!chosen) return;
   DecimalText key;
   FormatShortcutKey(shortcut, key);
-  WriteSetting(path, kShortcutsSection, key, file);
+  settingsFile.Write(kShortcutsSection, key, file);
 }
 
-void OnSet(HWND dialog, Settings& settings) {
+void OnSet(HWND dialog, App& app) {
+  Settings& settings = app.settings;
   const int event = ListSelection(dialog, IDC_EVENT_LIST);
   const CommandId command = ListSelection(dialog, IDC_COMMAND_LIST);
   // With no command selected (a stored binding the catalogue does not know) there is nothing to store.
   if (!IsEventIndex(event) || !IsCommandId(command)) return;
-  const std::string path = SettingsFilePath();
   settings.EventAssignmentTable[event + 1] = command;
   DecimalText key, value;
   FormatBindingKey(event + 1, key);
   FormatDecimal(command, value);
-  WriteSetting(path, kOptionsSection, key, value);
-  if (command >= kFirstShortcutCommand) ChooseShortcutFile(dialog, path, ShortcutNumber(command));
+  app.settingsFile.Write(kOptionsSection, key, value);
+  if (command >= kFirstShortcutCommand) ChooseShortcutFile(dialog, app.settingsFile, ShortcutNumber(command));
 }
 
 // The text goes to the file exactly as typed, even empty; the value in memory is its number.
-void SaveRepeatField(HWND dialog, const std::string& path, int id, const char* key, std::int32_t& value) {
+void SaveRepeatField(HWND dialog, SettingsFile& settingsFile, int id, const char* key, std::int32_t& value) {
   char text[kFieldTextSize] = {};
   GetDlgItemTextA(dialog, id, text, kFieldTextSize);
-  WriteSetting(path, kOptionsSection, key, text);
+  settingsFile.Write(kOptionsSection, key, text);
   value = ParseTypedNumber(text);
 }
 
-void OnClose(HWND dialog, Settings& settings) {
-  const std::string path = SettingsFilePath();
-  SaveRepeatField(dialog, path, IDC_REPEAT_RATE, kRepeatRateKey, settings.RepeatRate);
-  SaveRepeatField(dialog, path, IDC_REPEAT_DELAY, kRepeatDelayKey, settings.RepeatDelay);
+void OnClose(HWND dialog, App& app) {
+  SaveRepeatField(dialog, app.settingsFile, IDC_REPEAT_RATE, kRepeatRateKey, app.settings.RepeatRate);
+  SaveRepeatField(dialog, app.settingsFile, IDC_REPEAT_DELAY, kRepeatDelayKey, app.settings.RepeatDelay);
   EndDialog(dialog, 0);
 }
 
@@ -116,10 +115,10 @@ INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
       // The notification code in the high word is not looked at: every report of a control counts.
       if (LOWORD(wParam) == IDC_EVENT_LIST) OnEventList(dialog, app->settings);
-      if (LOWORD(wParam) == IDC_SET) OnSet(dialog, app->settings);
+      if (LOWORD(wParam) == IDC_SET) OnSet(dialog, *app);
       return FALSE;  // IDOK and IDCANCEL (Enter, Escape) fall through here and close nothing
     case WM_CLOSE:
-      OnClose(dialog, app->settings);
+      OnClose(dialog, *app);
       return FALSE;
   }
   return FALSE;

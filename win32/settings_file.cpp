@@ -1,8 +1,10 @@
 #include "win32/settings_file.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "win32/dialogs.h"
+#include "win32/shell_folders.h"
 
 namespace brontavel {
 namespace {
@@ -10,6 +12,7 @@ namespace {
 constexpr const char* kMissingClassText =
     "One or more of the Winamp windows could not be found.  Expect errors, otherwise, run Setup.exe.";
 constexpr const char* kMissingClassCaption = "Error";
+constexpr const char* kUnsavedCaption = "Settings Not Saved";
 
 // The profile functions take at most MAX_PATH characters. A longer name (a deeply nested working
 // directory) is handed over with its folder in short 8.3 form, which names the same file.
@@ -45,29 +48,36 @@ std::string CurrentDirectory() {
   }
 }
 
-std::string SettingsFilePath() { return CurrentDirectory() + kSettingsFileName; }
-
-std::int32_t ReadSettingInt(const std::string& path, const char* section, const char* key, std::int32_t fallback) {
-  return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, fallback, ProfilePath(path).c_str()));
+std::int32_t SettingsFile::ReadInt(const char* section, const char* key, std::int32_t fallback) const {
+  return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, fallback, ProfilePath(path_).c_str()));
 }
 
-void ReadSettingText(const std::string& path, const char* section, const char* key, const char* fallback,
-                     char* buffer, int size) {
-  GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), ProfilePath(path).c_str());
+void SettingsFile::ReadText(const char* section, const char* key, const char* fallback, char* buffer,
+                            int size) const {
+  GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), ProfilePath(path_).c_str());
 }
 
-bool WriteSetting(const std::string& path, const char* section, const char* key, const char* value) {
-  return WritePrivateProfileStringA(section, key, value, ProfilePath(path).c_str()) != FALSE;
+void SettingsFile::Write(const char* section, const char* key, const char* value) {
+  if (WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str()) || reportedUnsaved_) return;
+  // Once per run: the user needs to know, not to be told at every change.
+  reportedUnsaved_ = true;
+  // A folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has.
+  std::string suggested = ShellFolderPath(CSIDL_PERSONAL);
+  if (!suggested.empty()) suggested += suggested.back() == '\\' ? "Brontavel" : "\\Brontavel";
+  const std::string text = "Brontavel cannot save its settings in " + path_ +
+                           ".\n\nThe changes you make now are used until Brontavel ends, then lost. To keep them, "
+                           "move Brontavel.exe (and Winamp.Lnk) to a folder you can write to" +
+                           (suggested.empty() ? std::string() : ", such as " + suggested) + ", and start it from there.";
+  ShowMessage(text.c_str(), kUnsavedCaption);
 }
 
-void LoadSettings(Settings& settings) {
-  const std::string path = SettingsFilePath();
-  settings.RepeatRate = ReadSettingInt(path, kOptionsSection, kRepeatRateKey, kDefaultRepeatRate);
-  settings.RepeatDelay = ReadSettingInt(path, kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay);
+void SettingsFile::Load(Settings& settings) {
+  settings.RepeatRate = ReadInt(kOptionsSection, kRepeatRateKey, kDefaultRepeatRate);
+  settings.RepeatDelay = ReadInt(kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay);
   for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
     WindowClassName& name = settings.PlayerClassNames[slot];
-    ReadSettingText(path, kOptionsSection, kClassNameKeys[slot], kDefaultPlayerClassNames[slot].data(), name.data(),
-                    kClassNameSize);
+    ReadText(kOptionsSection, kClassNameKeys[slot], kDefaultPlayerClassNames[slot].data(), name.data(),
+             kClassNameSize);
     name.back() = '\0';
   }
   if (HasEmptyClassName(settings.PlayerClassNames)) {
@@ -82,9 +92,9 @@ void LoadSettings(Settings& settings) {
     DecimalText key, value;
     FormatBindingKey(n, key);
     CommandId& entry = settings.EventAssignmentTable[n];
-    entry = ReadSettingInt(path, kOptionsSection, key, entry);
+    entry = ReadInt(kOptionsSection, key, entry);
     FormatDecimal(entry, value);
-    WriteSetting(path, kOptionsSection, key, value);
+    Write(kOptionsSection, key, value);
   }
 }
 

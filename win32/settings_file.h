@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "core/settings.h"
 
@@ -10,22 +11,35 @@ namespace brontavel {
 // The process's current directory as Windows reports it, however long.
 std::string CurrentDirectory();
 
-// The settings file: the current directory as Windows reports it, directly followed by
-// "\Brontavel.ini". Built afresh at each use, so it follows the current directory; whoever changes
-// the directory must put it back before the next use.
-std::string SettingsFilePath();
+// The settings file of this run: "\Brontavel.ini" directly behind the folder the program was started
+// in, taken once at start-up. The folder also holds "Winamp.Lnk". Later changes of the current
+// directory (the file chooser makes them) do not move either.
+class SettingsFile {
+ public:
+  explicit SettingsFile(std::string folder) : folder_(std::move(folder)), path_(folder_ + kSettingsFileName) {}
 
-// The settings file through KERNEL32's private-profile functions, which also take names longer than
-// MAX_PATH. Reads give the default when the file, section or key is missing.
-std::int32_t ReadSettingInt(const std::string& path, const char* section, const char* key, std::int32_t fallback);
-void ReadSettingText(const std::string& path, const char* section, const char* key, const char* fallback,
-                     char* buffer, int size);
-bool WriteSetting(const std::string& path, const char* section, const char* key, const char* value);
+  const std::string& folder() const { return folder_; }
+  const std::string& path() const { return path_; }
 
-// Reads the settings file into settings once, at start-up: the repeat timing, the player's class
-// names and the gesture bindings, each with its default. Every binding is written straight back, so
-// afterwards the file holds all fifteen. An empty class name is reported in an "Error" box, and the
-// bindings are then neither read nor written.
-void LoadSettings(Settings& settings);
+  // Reads through KERNEL32's private-profile functions, which also take names longer than MAX_PATH
+  // here; the default when the file, section or key is missing.
+  std::int32_t ReadInt(const char* section, const char* key, std::int32_t fallback) const;
+  void ReadText(const char* section, const char* key, const char* fallback, char* buffer, int size) const;
+
+  // Creates the file, section or key as needed. The first write that fails in a run is reported in a
+  // box that names the file and a folder to move the program to; the values in memory stay in use.
+  void Write(const char* section, const char* key, const char* value);
+
+  // Reads the settings once, at start-up: the repeat timing, the player's class names and the
+  // gesture bindings, each with its default. Every binding is written straight back, so afterwards
+  // the file holds all fifteen. An empty class name is reported in an "Error" box, and the bindings
+  // are then neither read nor written.
+  void Load(Settings& settings);
+
+ private:
+  std::string folder_;
+  std::string path_;
+  bool reportedUnsaved_ = false;
+};
 
 }  // namespace brontavel

@@ -58,7 +58,7 @@ bool StartUp(App& app, WNDPROC controlProcedure) {
 
   // The joystick is already captured: while the settings' error box is open, its own message loop
   // hands reports to the remote, which then uses the built-in bindings.
-  LoadSettings(app.settings);
+  app.settingsFile.Load(app.settings);
   FindPlayerWindows(app.settings.PlayerClassNames, app.players);
   return true;
 }

@@ -8,6 +8,7 @@
 #include "win32/app.h"
 #include "win32/dialogs.h"
 #include "win32/options_dialog.h"
+#include "win32/start_with_windows.h"
 
 namespace brontavel {
 namespace {
@@ -29,12 +30,16 @@ void ShowTrayMenu(const App& app) {
   GetCursorPos(&cursor);
   HMENU menu = LoadMenuA(app.instance, MAKEINTRESOURCEA(IDM_TRAY_MENU));
   if (!menu) return;
+  // Whether the program starts with Windows is the Startup folder's to say, and the user may have
+  // changed it there since the menu was last open.
+  HMENU popup = GetSubMenu(menu, 0);
+  CheckMenuItem(popup, IDM_START_WITH_WINDOWS, StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED);
   // The menu's owner must be the foreground window, or the menu would not close when the user clicks
   // elsewhere.
   SetForegroundWindow(app.window);
   // Right- and bottom-aligned puts the menu above and to the left of the cursor, as the taskbar sits
   // at the bottom of the screen; without TPM_RIGHTBUTTON items are chosen with the left button.
-  TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, app.window, nullptr);
+  TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, app.window, nullptr);
   DestroyMenu(menu);
   // Lets the menu finish closing before the window sees anything else (the documented tray idiom).
   PostMessageA(app.window, WM_NULL, 0, 0);
@@ -46,7 +51,7 @@ bool AddTrayIcon(const App& app) {
   NOTIFYICONDATAA icon = IconRecord(app.window);
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = kTrayCallbackMessage;
-  icon.hIcon = app.icon;
+  icon.hIcon = app.trayIcon ? app.trayIcon : app.icon;
   std::memcpy(icon.szTip, kTip, std::strlen(kTip));  // the rest of the tip stays zero
   return Shell_NotifyIconA(NIM_ADD, &icon) != FALSE;
 }
@@ -68,6 +73,9 @@ void OnMenuCommand(App& app, UINT id) {
       break;
     case IDM_OPTIONS:
       ShowOptionsDialog(app);
+      break;
+    case IDM_START_WITH_WINDOWS:
+      SetStartWithWindows(!StartsWithWindows(), app.settingsFile.folder());
       break;
     case IDM_EXIT:
       PostMessageA(app.window, WM_CLOSE, 0, 0);

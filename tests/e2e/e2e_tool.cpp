@@ -12,7 +12,11 @@
 //   e2e_tool count CLASS|- TITLE|-          how many top-level windows match
 //   e2e_tool close CLASS                    post WM_CLOSE to the first window of the class
 //   e2e_tool ini-get SECTION KEY FILE       a key's value through GetPrivateProfileStringA
-//   e2e_tool shortcut LINK TARGET           a shell shortcut (.lnk) to TARGET
+//   e2e_tool shortcut LINK TARGET [ARGS]    a shell shortcut (.lnk) to TARGET
+//   e2e_tool startup                        the Startup folder and its shortcuts
+//   e2e_tool resources EXE                  a program's manifest and version information
+//   e2e_tool layout TITLE                   problems in a dialog's layout: exit 1 if any
+//   e2e_tool list-count TITLE               how many items a window's list view shows
 //   e2e_tool names                          the gesture labels and command names, one per line
 //   e2e_tool tray-delete CLASS ID           removes a window's tray icon behind its back
 //   e2e_tool broadcast NAME                 broadcasts the registered window message NAME
@@ -21,11 +25,13 @@
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/command_catalogue.h"
 #include "core/joystick_event.h"
@@ -114,23 +120,127 @@ int Texts(const char* className, const char* title) {
   return 0;
 }
 
-int Shortcut(const char* link, const char* target) {
-  CoInitialize(nullptr);
-  IShellLinkA* shellLink = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&shellLink))))
-    return 1;
-  shellLink->SetPath(target);
+// A shell link and its file, for making and reading .lnk files.
+struct Link {
+  IShellLinkA* link = nullptr;
   IPersistFile* file = nullptr;
-  HRESULT saved = E_FAIL;
-  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link, -1, wide, MAX_PATH);
-    saved = file->Save(wide, TRUE);
-    file->Release();
+  Link() {
+    CoInitialize(nullptr);
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))))
+      link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
   }
-  shellLink->Release();
-  return SUCCEEDED(saved) ? 0 : 1;
+  static std::wstring Wide(const char* path) {
+    wchar_t wide[1024];
+    MultiByteToWideChar(CP_ACP, 0, path, -1, wide, 1024);
+    return wide;
+  }
+};
+
+int Shortcut(const char* path, const char* target, const char* arguments) {
+  Link shortcut;
+  if (!shortcut.file) return 1;
+  shortcut.link->SetPath(target);
+  shortcut.link->SetArguments(arguments);
+  return SUCCEEDED(shortcut.file->Save(Link::Wide(path).c_str(), TRUE)) ? 0 : 1;
+}
+
+// The user's Startup folder, then one line per shortcut in it: name|target|arguments|working folder.
+int StartupShortcuts() {
+  char folder[MAX_PATH], target[MAX_PATH], arguments[MAX_PATH], directory[MAX_PATH];
+  if (!SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, FALSE)) return 1;
+  std::printf("%s\n", folder);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((std::string(folder) + "\\*.lnk").c_str(), &found);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+    Link shortcut;
+    if (!shortcut.file || FAILED(shortcut.file->Load(Link::Wide((std::string(folder) + "\\" + found.cFileName).c_str()).c_str(), STGM_READ)))
+      continue;
+    shortcut.link->GetPath(target, MAX_PATH, nullptr, 0);
+    shortcut.link->GetArguments(arguments, MAX_PATH);
+    shortcut.link->GetWorkingDirectory(directory, MAX_PATH);
+    std::printf("%s|%s|%s|%s\n", found.cFileName, target, arguments, directory);
+  }
+  return 0;
+}
+
+// A program's manifest, then its version information, read back from the file.
+int Resources(const char* exe) {
+  HMODULE module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HRSRC manifest = module ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+  if (!manifest) return 1;
+  std::fwrite(LockResource(LoadResource(module, manifest)), 1, SizeofResource(module, manifest), stdout);
+  std::vector<char> info(GetFileVersionInfoSizeA(exe, nullptr));
+  if (info.empty() || !GetFileVersionInfoA(exe, 0, static_cast<DWORD>(info.size()), info.data())) return 1;
+  for (const char* name : {"FileDescription", "FileVersion", "ProductName", "ProductVersion", "OriginalFilename"}) {
+    char* value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
+    if (VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+      std::printf("\n%s=%s", name, value);
+  }
+  std::printf("\n");
+  return 0;
+}
+
+// Checks a dialog's layout as a person would see it: every control inside the dialog, no two
+// controls (other than a frame and what it holds) overlapping, and every label's text fitting.
+int Layout(const char* title) {
+  HWND dialog = FindWindowA(nullptr, title);
+  RECT client;
+  if (!dialog || !GetClientRect(dialog, &client)) return 2;
+  std::vector<std::pair<HWND, RECT>> controls;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    controls.push_back({child, r});
+  }
+  int problems = 0;
+  auto report = [&](HWND control, const char* what) {
+    char text[256];
+    GetWindowTextA(control, text, sizeof text);
+    std::printf("'%s' (id %d): %s\n", text, GetDlgCtrlID(control), what);
+    ++problems;
+  };
+  auto isFrame = [](HWND control) { return (GetWindowLongA(control, GWL_STYLE) & 0xF) == BS_GROUPBOX; };
+  for (const auto& [control, r] : controls) {
+    if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) report(control, "outside");
+    for (const auto& [other, o] : controls) {
+      RECT overlap;
+      if (other != control && !isFrame(control) && !isFrame(other) && IntersectRect(&overlap, &r, &o) &&
+          control < other)
+        report(control, "overlaps another control");
+    }
+    char className[32], text[256];
+    GetClassNameA(control, className, sizeof className);
+    const int length = GetWindowTextA(control, text, sizeof text);
+    if (length == 0 || (lstrcmpiA(className, "Static") != 0 && lstrcmpiA(className, "Button") != 0)) continue;
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, 0, 0};
+    DrawTextA(dc, text, length, &needed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (needed.right > r.right - r.left || needed.bottom > r.bottom - r.top) report(control, "text cut off");
+  }
+  std::printf("%d controls, %d problems\n", static_cast<int>(controls.size()), problems);
+  return problems == 0 ? 0 : 1;
+}
+
+// How many items the first list view in a window shows (a file chooser's files, say).
+int ListCount(const char* title) {
+  HWND list = nullptr;
+  EnumChildWindows(FindWindowA(nullptr, title), [](HWND child, LPARAM found) {
+    char className[32];
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "SysListView32") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&list));
+  if (!list) return 1;
+  std::printf("%d\n", static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+  return 0;
 }
 
 }  // namespace
@@ -161,7 +271,11 @@ int main(int argc, char** argv) {
     std::printf("%s\n", value);
     return 0;
   }
-  if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
+  if (command == "shortcut" && argc >= 4) return Shortcut(argv[2], argv[3], argc > 4 ? argv[4] : "");
+  if (command == "startup") return StartupShortcuts();
+  if (command == "resources" && argc == 3) return Resources(argv[2]);
+  if (command == "layout" && argc == 3) return Layout(argv[2]);
+  if (command == "list-count" && argc == 3) return ListCount(argv[2]);
   if (command == "tray-delete" && argc == 4) {
     NOTIFYICONDATAA icon{};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;

@@ -190,6 +190,14 @@ class Session:
         left, top, right, bottom = (int(v) for v in out.split())
         self.click_rect((left, top, left + (right - left) // 4, bottom))
 
+    def menu_item_marked(self, index, count):
+        """Whether an item of the open popup menu shows a check mark: something dark in its left margin."""
+        left, top, right, bottom = (int(v) for v in self.tool("menu-item", str(index), str(count), check=True)[1].split())
+        darkest = subprocess.run(["convert", self.screenshot("menu-mark"), "-crop", f"14x{bottom - top - 2}+{left + 1}+{top + 1}",
+                                  "-colorspace", "gray", "-format", "%[fx:minima]", "info:"],
+                                 capture_output=True, text=True, check=True).stdout
+        return float(darkest) < 0.3
+
     # ---- the stick, the mouse, the screen --------------------------------------------------------
 
     def stick(self, x, y, buttons=0):

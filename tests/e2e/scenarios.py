@@ -29,7 +29,7 @@ def expect_box(session, caption, text, screenshot=None):
     """Waits for a message box, checks its text, optionally photographs it, and dismisses it."""
     expect(session.wait_window("#32770", caption), f"no '{caption}' box")
     texts = session.window_texts("#32770", caption)
-    expect(f"Static: {text}" in texts, f"the '{caption}' box says {texts}")
+    expect(any(line.startswith(f"Static: {text}") for line in texts), f"the '{caption}' box says {texts}")
     if screenshot:
         session.screenshot(screenshot)
     session.tool("close", "#32770", check=True)
@@ -218,9 +218,12 @@ def settings(session):
         if read_only == "folder":
             os.chmod(folder, stat.S_IRUSR | stat.S_IXUSR)
         program = session.start_brontavel(folder=os.path.join(session.run_dir, case + " program"), cwd=folder,
-                                          ready=case != "an empty class name")
-        if case == "an empty class name":
-            expect_box(session, "Error", MISSING_CLASS)
+                                          ready=case != "an empty class name" and not read_only)
+        box = (("Error", MISSING_CLASS) if case == "an empty class name" else
+               ("Settings Not Saved", f"Brontavel cannot save its settings in {windows_path(path)}.") if read_only else None)
+        if box:  # shown once, however many writes fail, and the program goes on
+            expect_box(session, *box, screenshot="box " + case)
+            expect(not session.wait_window("#32770", box[0], 1000), f"{case}: the '{box[0]}' box came twice")
             session.wait_ready("Brontavel")
         for name, value in after.items():
             section, key = name.split("/") if "/" in name else ("Options", name)
@@ -280,6 +283,13 @@ def startup(session):
 def tray(session):
     """The tray as a person uses it: the menu, About, Options with a new binding and new repeat
     timing, two Options dialogs at once, Exit."""
+    opened = os.path.join(session.run_dir, "opened.txt")
+    elsewhere = os.path.join(session.run_dir, "elsewhere")
+    for folder, name in ((session.run_dir, "right"), (elsewhere, "decoy")):
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, name + ".bat"), "w", newline="\r\n") as f:
+            f.write(f'@echo {name}>> "{windows_path(opened)}"\n')
+        write_settings(session, f"[Shortcuts]\nS9={windows_path(os.path.join(folder, name + '.bat'))}\n", folder)
     session.start_player()
     program = session.start_brontavel()
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
@@ -294,7 +304,7 @@ def tray(session):
 
     open_menu()
     session.screenshot("tray-menu")
-    session.choose_menu_item(0, 3)
+    session.choose_menu_item(0, 4)
     about = "About Brontavel for Winamp"
     expect(session.wait_window("#32770", about, 10000), "About did not open")
     texts = session.window_texts("#32770", about)
@@ -305,8 +315,28 @@ def tray(session):
     expect(session.wait_gone("#32770", about), "Escape must close the About box")
     print("ok  the menu opens on the right-button press; About shows and closes with Escape")
 
+    startup = lambda: session.tool("startup", check=True)[1].splitlines()
+    ours = [["Brontavel.lnk", windows_path(os.path.join(session.run_dir, "Brontavel.exe")), "/atlogon",
+             windows_path(session.run_dir)]]
+    for marked, after in ((False, ours), (True, [])):
+        open_menu()
+        expect(session.menu_item_marked(2, 4) == marked, f"Start with Windows must {'' if marked else 'not '}be checked")
+        session.screenshot(f"tray-menu-{'checked' if marked else 'unchecked'}")
+        session.choose_menu_item(2, 4)
+        session.wait_for(lambda: [line.split("|") for line in startup()[1:]] == after, 10, f"the Startup folder to hold {after}")
+    folder = os.path.join(session.prefix, "drive_c", startup()[0][3:].replace("\\", "/"))
+    os.chmod(folder, stat.S_IRUSR | stat.S_IXUSR)
+    try:
+        open_menu()
+        session.choose_menu_item(2, 4)
+        expect_box(session, "Start with Windows", "Brontavel could not add its shortcut to the Startup folder")
+    finally:
+        os.chmod(folder, stat.S_IRWXU)
+    expect(startup()[1:] == [], "a failure must change nothing")
+    print("ok  Start with Windows makes and removes the Startup shortcut, shows the mark, reports a failure")
+
     open_menu()
-    session.choose_menu_item(1, 3)
+    session.choose_menu_item(1, 4)
     options = "Brontavel Options"
     expect(session.wait_window("#32770", options, 10000), "Options did not open")
     session.activate(options)
@@ -327,6 +357,28 @@ def tray(session):
     expect(value == "3", f"C9 in the file is {value}, expected 3")
     print("ok  a binding changed with Set is used by the very next gesture and written to the file")
 
+    # While the file chooser browses another folder, which moves the process's current directory, a
+    # gesture bound to a file still reads the program's own settings file.
+    session.click_control(options, 1016)
+    session.xdotool("key", "End", "key", "Return")  # "Execute/Open File 9", the last
+    session.click_control(options, 1017)
+    expect(session.wait_window("#32770", "Open", 10000), "Set with a file command must ask for the file")
+    session.activate("Open")
+    session.xdotool("type", windows_path(elsewhere))
+    session.xdotool("key", "Return")
+    files = len(os.listdir(elsewhere))
+    session.wait_for(lambda: session.tool("list-count", "Open")[1].strip() == str(files), 10,
+                     "the chooser to show the other folder")
+    buttons(1)(session)
+    session.wait_for(lambda: os.path.exists(opened) and "right" in open(opened).read(), 20, "File 9 to open")
+    session.activate("Open")
+    session.xdotool("key", "Escape")
+    expect(session.wait_gone("#32770", "Open"), "Escape must cancel the chooser")
+    expect(open(opened).read().split() == ["right"], "the file of another folder's settings was opened")
+    value = session.tool("ini-get", "Shortcuts", "S9", settings_file)[1].strip()
+    expect(value.endswith("right.bat"), f"a cancelled chooser must leave S9 alone, found {value}")
+    print("ok  with the chooser in another folder, a gesture opens the file of the program's own settings")
+
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
     count = lambda: session.tool("count", "#32770", options)[1].strip()
     session.wait_for(lambda: count() == "2", 10, "a double-click to open a second Options dialog")
@@ -344,7 +396,7 @@ def tray(session):
     print("ok  Enter and Escape leave Options open; closing it saves the repeat fields, which the repeat uses")
 
     open_menu()
-    session.choose_menu_item(2, 3)
+    session.choose_menu_item(3, 4)
     expect(program.wait(timeout=30) == 0, "Exit must end the program with exit code 0")
     session.wait_for(lambda: session.tray_icon_position() is None, 10, "Exit to remove the tray icon")
     print("ok  Exit removes the icon and ends the program with exit code 0")
@@ -393,4 +445,4 @@ def shell_restart(session):
 
 SCENARIOS = {f.__name__: f for f in (gestures, repeat, player_comes_and_goes, settings, startup, tray, hung_player,
                                      shell_restart)}
-settings.honour_permissions = True
+settings.honour_permissions = tray.honour_permissions = True
