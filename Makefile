@@ -28,7 +28,7 @@ fuzz-build: e2e-deps
 	cmake --build --preset fuzz
 
 # Unit tests on the host, the real program under Wine, and a short pass of every fuzzer.
-test: e2e-deps host windows-x86_64 fuzz-build
+test: e2e-deps host windows fuzz-build
 	ctest --preset host
 	ctest --preset fuzz
 

@@ -10,7 +10,8 @@
 //   e2e_tool menu                           exit 0 while a popup menu is open
 //   e2e_tool texts CLASS|- TITLE|-          the window's title, then each child's class and text
 //   e2e_tool count CLASS|- TITLE|-          how many top-level windows match
-//   e2e_tool close CLASS                    post WM_CLOSE to the first window of the class
+//   e2e_tool close CLASS [TITLE]            post WM_CLOSE to the first such window
+//   e2e_tool command CLASS ID               post WM_COMMAND with ID, as a menu item does
 //   e2e_tool ini-get SECTION KEY FILE       a key's value through GetPrivateProfileStringA
 //   e2e_tool shortcut LINK TARGET [ARGS]    a shell shortcut (.lnk) to TARGET
 //   e2e_tool startup                        the Startup folder and its shortcuts
@@ -183,19 +184,19 @@ int Resources(const char* exe) {
   return 0;
 }
 
-// Checks a dialog's layout as a person would see it: every control inside the dialog, no two
-// controls (other than a frame and what it holds) overlapping, and every label's text fitting.
+// Checks a dialog's layout as a person would see it: every control inside the dialog, every label's
+// text fitting its control, and no two controls (a frame and what it holds aside) overlapping where
+// they draw: a label draws only as high as its text.
 int Layout(const char* title) {
   HWND dialog = FindWindowA(nullptr, title);
   RECT client;
   if (!dialog || !GetClientRect(dialog, &client)) return 2;
+  // Another process's font handle is of no use here; the dialogs ask for MS Sans Serif, 8 points.
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFontA(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                           0, 0, 0, 0, "MS Sans Serif");
+  HGDIOBJ old = SelectObject(dc, font);
   std::vector<std::pair<HWND, RECT>> controls;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    controls.push_back({child, r});
-  }
   int problems = 0;
   auto report = [&](HWND control, const char* what) {
     char text[256];
@@ -203,41 +204,48 @@ int Layout(const char* title) {
     std::printf("'%s' (id %d): %s\n", text, GetDlgCtrlID(control), what);
     ++problems;
   };
-  auto isFrame = [](HWND control) { return (GetWindowLongA(control, GWL_STYLE) & 0xF) == BS_GROUPBOX; };
-  for (const auto& [control, r] : controls) {
-    if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) report(control, "outside");
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) report(child, "outside");
+    char className[32], text[256];
+    GetClassNameA(child, className, sizeof className);
+    const int length = GetWindowTextA(child, text, sizeof text);
+    const bool frame = (GetWindowLongA(child, GWL_STYLE) & 0xF) == BS_GROUPBOX && lstrcmpiA(className, "Button") == 0;
+    if (frame) continue;
+    if (length > 0 && lstrcmpiA(className, "Static") == 0) {
+      RECT needed{0, 0, 0, 0};
+      DrawTextA(dc, text, length, &needed, DT_CALCRECT | DT_SINGLELINE);
+      if (needed.right > r.right - r.left || needed.bottom > r.bottom - r.top) report(child, "text cut off");
+      r.bottom = r.top + needed.bottom;
+    }
     for (const auto& [other, o] : controls) {
       RECT overlap;
-      if (other != control && !isFrame(control) && !isFrame(other) && IntersectRect(&overlap, &r, &o) &&
-          control < other)
-        report(control, "overlaps another control");
+      if (IntersectRect(&overlap, &r, &o)) report(child, "overlaps another control");
     }
-    char className[32], text[256];
-    GetClassNameA(control, className, sizeof className);
-    const int length = GetWindowTextA(control, text, sizeof text);
-    if (length == 0 || (lstrcmpiA(className, "Static") != 0 && lstrcmpiA(className, "Button") != 0)) continue;
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    RECT needed{0, 0, 0, 0};
-    DrawTextA(dc, text, length, &needed, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    if (needed.right > r.right - r.left || needed.bottom > r.bottom - r.top) report(control, "text cut off");
+    controls.push_back({child, r});
   }
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
   std::printf("%d controls, %d problems\n", static_cast<int>(controls.size()), problems);
   return problems == 0 ? 0 : 1;
+}
+
+// The first list view among a window's descendants.
+BOOL CALLBACK FindListView(HWND child, LPARAM found) {
+  char className[32];
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "SysListView32") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
 }
 
 // How many items the first list view in a window shows (a file chooser's files, say).
 int ListCount(const char* title) {
   HWND list = nullptr;
-  EnumChildWindows(FindWindowA(nullptr, title), [](HWND child, LPARAM found) {
-    char className[32];
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "SysListView32") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = child;
-    return FALSE;
-  }, reinterpret_cast<LPARAM>(&list));
+  EnumChildWindows(FindWindowA(nullptr, title), &FindListView, reinterpret_cast<LPARAM>(&list));
   if (!list) return 1;
   std::printf("%d\n", static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
   return 0;
@@ -246,6 +254,8 @@ int ListCount(const char* title) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Rectangles in real pixels at any scale, as the mouse and the screenshots see them.
+  SetProcessDPIAware();
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "wait" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true);
   if (command == "gone" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), false);
@@ -261,9 +271,13 @@ int main(int argc, char** argv) {
     std::printf("%d\n", count);
     return 0;
   }
-  if (command == "close" && argc == 3) {
-    HWND window = FindWindowA(argv[2], nullptr);
+  if (command == "close" && argc >= 3) {
+    HWND window = Find(argv[2], argc > 3 ? argv[3] : "-");
     return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (command == "command" && argc == 4) {
+    HWND window = FindWindowA(argv[2], nullptr);
+    return window && PostMessageA(window, WM_COMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
   }
   if (command == "ini-get" && argc == 5) {
     char value[1024];

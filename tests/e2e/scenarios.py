@@ -5,9 +5,11 @@ import os
 import random
 import stat
 import statistics
+import subprocess
 import time
+from xml.etree import ElementTree
 
-from harness import CENTRE, ScenarioError, windows_path
+from harness import CENTRE, WINESERVER, ScenarioError, windows_path
 
 LOW, HIGH = 1000, 64000
 VK = {"Z": 0x5A, "B": 0x42, "X": 0x58, "C": 0x43, "V": 0x56, "F": 0x46, "S": 0x53, "A": 0x41,
@@ -402,6 +404,56 @@ def tray(session):
     print("ok  Exit removes the icon and ends the program with exit code 0")
 
 
+def appearance(session):
+    """The manifest and version information read back from both builds, and the tray menu and both
+    dialogs at 96, 144 and 192 DPI, with nothing cut off or overlapping."""
+    for build in (session.build_dir, session.build_dir.replace("x86_64", "i686")):
+        code, out = session.tool("resources", windows_path(os.path.join(build, "Brontavel.exe")))
+        expect(code == 0, f"no manifest or version information in {build}")
+        manifest, _, version = out.partition("</assembly>")
+        tags = [(element.tag.split("}")[-1], element) for element in ElementTree.fromstring(manifest + "</assembly>").iter()]
+        found = {tag: element for tag, element in tags}
+        expect(found["dpiAware"].text == "true/pm" and "PerMonitorV2" in found["dpiAwareness"].text, "DPI awareness")
+        expect(found["requestedExecutionLevel"].get("level") == "asInvoker", "execution level")
+        expect(len([tag for tag, _ in tags if tag == "supportedOS"]) == 5, "Vista to Windows 10 and 11")
+        expect(any(e.get("name") == "Microsoft.Windows.Common-Controls" and e.get("version") == "6.0.0.0"
+                   for tag, e in tags if tag == "assemblyIdentity"), "Common Controls 6")
+        fields = dict(line.split("=", 1) for line in version.split("\n") if "=" in line)
+        expect(fields.get("FileVersion") == fields.get("ProductVersion") == "3.1b", f"version: {fields}")
+        expect(fields.get("FileDescription", "").startswith("Brontavel - "), f"description: {fields}")
+    print("ok  both builds carry the manifest and the version information")
+    try:
+        for dpi in (144, 192, 96):  # the prefix is shared: it is left at 96
+            at_dpi(session, dpi)
+    finally:
+        set_dpi(session, 96)
+
+
+def set_dpi(session, dpi):
+    session.wine("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+    subprocess.run(session.launcher + [WINESERVER, "-k"], env=session.env)  # Wine reads it as it starts
+
+
+def at_dpi(session, dpi):
+    set_dpi(session, dpi)
+    program = session.start_brontavel()
+    x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+    session.xdotool("mousemove", str(x), str(y), "mousedown", "3", "mouseup", "3")
+    session.wait_for(session.menu_open, 10, "the tray menu")
+    session.screenshot(f"tray-menu-{dpi}dpi")
+    session.xdotool("key", "Escape")
+    for item, title in ((40004, "About Brontavel for Winamp"), (40006, "Brontavel Options")):  # the menu's items
+        session.tool("command", "Brontavel", str(item))
+        expect(session.wait_window("#32770", title), f"{title} did not open")
+        session.screenshot(f"{title.split()[0].lower()}-{dpi}dpi")
+        code, out = session.tool("layout", title)
+        expect(code == 0, f"{title} at {dpi} DPI: {out}")
+        session.tool("close", "#32770", title)
+    session.tool("close", "Brontavel", check=True)
+    expect(program.wait(timeout=30) == 0, "exit code")
+    print(f"ok  {dpi} DPI: {out.strip()}")
+
+
 def hung_player(session):
     """A player that stops answering costs a bounded wait, never the remote itself."""
     session.start_player()
@@ -443,6 +495,6 @@ def shell_restart(session):
     print("ok  TaskbarCreated brings the icon back")
 
 
-SCENARIOS = {f.__name__: f for f in (gestures, repeat, player_comes_and_goes, settings, startup, tray, hung_player,
+SCENARIOS = {f.__name__: f for f in (gestures, repeat, player_comes_and_goes, settings, startup, tray, appearance, hung_player,
                                      shell_restart)}
 settings.honour_permissions = tray.honour_permissions = True
