@@ -48,6 +48,7 @@ struct App final : GestureOutputs {
   HICON trayIcon;
   HWND window = nullptr;
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
+  bool waitingForJoystick = false;  // started at logon before the joystick could be captured
   SettingsFile settingsFile;
   Settings settings;
   PlayerWindowTable players;

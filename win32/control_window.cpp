@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "win32/app.h"
+#include "win32/joystick.h"
 #include "win32/tray.h"
 
 namespace brontavel {
@@ -60,6 +61,13 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
     case MM_JOY1BUTTONUP:
       app.recogniser.HandleButtonUp(wParam);
       return 0;
+    case WM_TIMER:
+      if (wParam == kJoystickRetryTimerId) RetryJoystick(app);
+      return 0;
+    case WM_DEVICECHANGE:
+      // A pad that wakes up or is plugged in shows up as a change of devices.
+      RetryJoystick(app);
+      break;
     default:
       // The icon is the program's only presence: when the shell restarts, it must come back, or the
       // user could neither configure nor end the program.

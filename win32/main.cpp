@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include "core/command_line.h"
 #include "win32/app.h"
 #include "win32/control_window.h"
+#include "win32/start_with_windows.h"
 #include "win32/startup.h"
 
 namespace {
@@ -22,10 +24,11 @@ void CALLBACK RepeatTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   brontavel::App app(instance, &RepeatTimerExpired);
   g_app = &app;
-  if (!brontavel::StartUp(app, &ControlWindowProcedure)) return 0;
+  const bool atLogon = brontavel::HasSwitch(commandLine, brontavel::kAtLogonSwitch);
+  if (!brontavel::StartUp(app, &ControlWindowProcedure, atLogon)) return 0;
 
   MSG message{};
   BOOL got;

@@ -3,6 +3,7 @@
 #include "win32/app.h"
 #include "win32/control_window.h"
 #include "win32/dialogs.h"
+#include "win32/joystick.h"
 #include "win32/settings_file.h"
 #include "win32/tray.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 constexpr const char* kOwnClass = "Brontavel";
 constexpr const char* kOldPlayerClass = "Winamp v1.x";
-constexpr UINT kJoystickPeriodMs = 100;
-constexpr UINT kJoystickThreshold = 6000;  // position units; each axis runs 0..65535
 
 constexpr const char* kPlatformText = "This example requires Windows 95/98/NT/2000.";
 constexpr const char* kPlatformCaption = "Platform Problem";
@@ -34,7 +33,7 @@ bool IsKnownPlatform() {
 
 }  // namespace
 
-bool StartUp(App& app, WNDPROC controlProcedure) {
+bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   if (!IsKnownPlatform()) {
     ShowMessage(kPlatformText, kPlatformCaption);
     return false;
@@ -48,13 +47,17 @@ bool StartUp(App& app, WNDPROC controlProcedure) {
   AddTrayIcon(app);
 
   joyGetNumDevs();
-  // Change-only: a position report comes only when an axis has moved by more than the threshold.
-  if (joySetCapture(app.window, JOYSTICKID1, kJoystickPeriodMs, TRUE) != JOYERR_NOERROR) {
-    RemoveTrayIcon(app);
-    ShowMessage(kJoystickText, kJoystickCaption);
-    return false;
+  if (!CaptureJoystick(app)) {
+    // At logon a wireless pad is often still asleep; the user is across the room and cannot answer a
+    // message box, so the program waits for it instead.
+    if (atLogon) {
+      WaitForJoystick(app);
+    } else {
+      RemoveTrayIcon(app);
+      ShowMessage(kJoystickText, kJoystickCaption);
+      return false;
+    }
   }
-  joySetThreshold(JOYSTICKID1, kJoystickThreshold);
 
   // The joystick is already captured: while the settings' error box is open, its own message loop
   // hands reports to the remote, which then uses the built-in bindings.

@@ -14,6 +14,7 @@ namespace brontavel {
 namespace {
 
 constexpr const char* kTip = "Brontavel";
+constexpr const char* kWaitingTip = "Brontavel: waiting for joystick 1";
 
 // The record as Windows 95 and NT 4 knew it (88 bytes on 32-bit Windows): every shell takes it, and
 // the program needs nothing that later versions added.
@@ -45,15 +46,27 @@ void ShowTrayMenu(const App& app) {
   PostMessageA(app.window, WM_NULL, 0, 0);
 }
 
-}  // namespace
-
-bool AddTrayIcon(const App& app) {
+// The record that adds the icon, or with NIM_MODIFY changes its tip.
+NOTIFYICONDATAA FullRecord(const App& app) {
   NOTIFYICONDATAA icon = IconRecord(app.window);
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = kTrayCallbackMessage;
   icon.hIcon = app.trayIcon ? app.trayIcon : app.icon;
-  std::memcpy(icon.szTip, kTip, std::strlen(kTip));  // the rest of the tip stays zero
+  const char* tip = app.waitingForJoystick ? kWaitingTip : kTip;
+  std::memcpy(icon.szTip, tip, std::strlen(tip));  // the rest of the tip stays zero
+  return icon;
+}
+
+}  // namespace
+
+bool AddTrayIcon(const App& app) {
+  NOTIFYICONDATAA icon = FullRecord(app);
   return Shell_NotifyIconA(NIM_ADD, &icon) != FALSE;
+}
+
+void UpdateTrayTip(const App& app) {
+  NOTIFYICONDATAA icon = FullRecord(app);
+  Shell_NotifyIconA(NIM_MODIFY, &icon);
 }
 
 void RemoveTrayIcon(const App& app) {

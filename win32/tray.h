@@ -11,8 +11,11 @@ struct App;
 inline constexpr UINT kTrayIconId = 888;
 inline constexpr UINT kTrayCallbackMessage = 888;
 
-// Shows the icon (tip "Brontavel") for the control window; false when the shell refuses.
+// Shows the icon (tip "Brontavel", or that it waits for the joystick) for the control window; false
+// when the shell refuses.
 bool AddTrayIcon(const App& app);
+// Shows in the icon's tip whether the program waits for its joystick.
+void UpdateTrayTip(const App& app);
 // Takes the icon away; harmless when it is not there.
 void RemoveTrayIcon(const App& app);
 

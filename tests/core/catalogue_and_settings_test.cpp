@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/command_catalogue.h"
+#include "core/command_line.h"
 #include "core/settings.h"
 
 namespace brontavel {
@@ -83,6 +84,13 @@ TEST(SettingsValuesTest, ThePlaylistEditorHasAColonAsIts13thCharacter) {
     std::strncpy(read, title, kChildTitleBufferSize - 1);
     EXPECT_EQ(IsPlaylistEditorTitle(read), matches) << '"' << title << '"';
   }
+}
+
+TEST(CommandLineTest, TheSwitchCountsOnlyAsAWordOfItsOwn) {
+  const std::pair<const char*, bool> cases[] = {{"/atlogon", true},        {"  /ATLOGON ", true}, {"x \"/AtLogon\"", true},
+                                                {"/atlogon2", false},      {"/atlog", false},     {"x/atlogon", false},
+                                                {"", false},               {nullptr, false}};
+  for (const auto& [line, found] : cases) EXPECT_EQ(HasSwitch(line, "/atlogon"), found) << (line ? line : "null");
 }
 
 }  // namespace

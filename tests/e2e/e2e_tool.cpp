@@ -8,6 +8,7 @@
 //   e2e_tool window CLASS TITLE             shows a window of that class until it is closed
 //   e2e_tool menu-item INDEX COUNT          screen rectangle of item INDEX of the open COUNT-item menu
 //   e2e_tool menu                           exit 0 while a popup menu is open
+//   e2e_tool tooltip                        the width of the tooltip on show, exit 1 if none
 //   e2e_tool texts CLASS|- TITLE|-          the window's title, then each child's class and text
 //   e2e_tool count CLASS|- TITLE|-          how many top-level windows match
 //   e2e_tool close CLASS [TITLE]            post WM_CLOSE to the first such window
@@ -20,7 +21,8 @@
 //   e2e_tool list-count TITLE               how many items a window's list view shows
 //   e2e_tool names                          the gesture labels and command names, one per line
 //   e2e_tool tray-delete CLASS ID           removes a window's tray icon behind its back
-//   e2e_tool broadcast NAME                 broadcasts the registered window message NAME
+//   e2e_tool broadcast NAME                 broadcasts the registered window message NAME, or a
+//                                           change of devices for "device-change"
 
 #include <windows.h>
 #include <objbase.h>
@@ -264,6 +266,13 @@ int main(int argc, char** argv) {
   if (command == "window" && argc == 4) return ShowWindowOfClass(argv[2], argv[3]);
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "menu") return OpenMenu() ? 0 : 1;
+  if (command == "tooltip") {
+    HWND tip = FindWindowA("tooltips_class32", nullptr);
+    RECT rect;
+    if (!tip || !IsWindowVisible(tip) || !GetWindowRect(tip, &rect)) return 1;
+    std::printf("%ld\n", rect.right - rect.left);
+    return 0;
+  }
   if (command == "texts" && argc == 4) return Texts(argv[2], argv[3]);
   if (command == "count" && argc == 4) {
     int count = 0;
@@ -297,6 +306,8 @@ int main(int argc, char** argv) {
     icon.uID = static_cast<UINT>(std::atoi(argv[3]));
     return icon.hWnd && Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : 1;
   }
+  if (command == "broadcast" && argc == 3 && std::strcmp(argv[2], "device-change") == 0)  // DBT_DEVNODES_CHANGED
+    return PostMessageA(HWND_BROADCAST, WM_DEVICECHANGE, 7, 0) ? 0 : 1;
   if (command == "broadcast" && argc == 3)
     return PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0) ? 0 : 1;
   if (command == "names") {

@@ -200,6 +200,18 @@ class Session:
 
     # ---- the stick, the mouse, the screen --------------------------------------------------------
 
+    def unplug(self):
+        """The stand-in driver refuses the capture until the stick is put somewhere again."""
+        with open(self.stick_file, "w") as f:
+            f.write("unplugged\n")
+
+    def tip_width(self, x, y):
+        """The width of the tip shown while the mouse rests on the tray icon at (x, y)."""
+        self.xdotool("mousemove", "500", "300")
+        self.wait_for(lambda: self.tool("tooltip")[0] != 0, 10, "the old tip to go")
+        self.xdotool("mousemove", str(x), str(y))
+        return int(self.wait_for(lambda: self.tool("tooltip")[1].strip(), 10, "the icon's tip"))
+
     def stick(self, x, y, buttons=0):
         """Puts the stand-in stick where a hand would; the driver sees it at its next poll."""
         with open(self.stick_file + ".new", "w") as f:

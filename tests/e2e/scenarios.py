@@ -281,6 +281,40 @@ def startup(session):
     expect(unplugged.wait(timeout=30) == 0, "no joystick must end with exit code 0")
     print("ok  no joystick: the Joystick Error box, no tray icon, exit code 0")
 
+    # At logon a wireless pad is often still asleep: started with the switch, the program waits for it.
+    session.start_player()
+    for accept in (False, True):
+        session.unplug()
+        seen = len(session.driver_reports())
+        waiting = session.start_brontavel(folder=os.path.join(session.run_dir, "at logon"), args=["/atlogon"],
+                                          ready=False)
+        session.wait_started(seen, "refused")
+        expect(session.window_texts("#32770", "Joystick Error") is None, "at logon there must be no error box")
+        x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon while waiting")
+        if not accept:  # a second copy ends as ever, and Exit ends the waiting one cleanly
+            expect(session.start_brontavel(folder=os.path.join(session.run_dir, "second"), ready=False).wait(60) == 0,
+                   "a second copy must end silently")
+            session.tool("close", "Brontavel", check=True)
+            expect(waiting.wait(timeout=30) == 0, "exit code while waiting")
+            session.wait_for(lambda: session.tray_icon_position() is None, 10, "the icon to go with the program")
+            continue
+        wide = session.tip_width(x, y)
+        session.screenshot("tip-waiting")
+        tries = lambda: [float(r[0]) for r in session.driver_reports()[seen:] if r[1] in ("refused", "threshold")]
+        session.wait_for(lambda: len(tries()) >= 2, 15, "the capture to be tried again after a while")
+        session.stick(CENTRE, CENTRE)
+        session.tool("broadcast", "device-change", check=True)
+        session.wait_for(lambda: "threshold" in [r[1] for r in session.driver_reports()[seen:]], 15,
+                         "the capture to succeed")
+        expect(tries()[-1] - tries()[-2] < 2500, "a change of devices must bring the capture at once, not at the "
+                                                 f"next try: {tries()[-1] - tries()[-2]:.0f} ms after the last")
+        narrow = session.tip_width(x, y)
+        expect(wide > 1.8 * narrow, f"the tip must say it waits, then only 'Brontavel': {wide} and {narrow} pixels")
+        since = len(session.keys())
+        direction(LOW, CENTRE)(session)
+        expect_keys(session, since, press("playlist", VK["Z"]), "at logon, once the pad wakes: Left")
+    print("ok  at logon: no error box, the icon waits with its tip saying so, and the remote works once the pad wakes")
+
 
 def tray(session):
     """The tray as a person uses it: the menu, About, Options with a new binding and new repeat
