@@ -5,7 +5,6 @@
 //   e2e_tool gone CLASS|- TITLE|- MS        exit 0 once no such window exists
 //   e2e_tool ping CLASS|- TITLE|- MS        exit 0 once the window exists and its thread answers
 //   e2e_tool rect TITLE ID                  screen rectangle of a dialog's control (0: the dialog)
-//   e2e_tool window CLASS TITLE             shows a window of that class until it is closed
 //   e2e_tool menu-item INDEX COUNT          screen rectangle of item INDEX of the open COUNT-item menu
 //   e2e_tool menu                           exit 0 while a popup menu is open
 //   e2e_tool tooltip                        the width of the tooltip on show, exit 1 if none
@@ -71,14 +70,14 @@ int Rect(const char* title, int id) {
   return 0;
 }
 
-// Another process's menu handle is of no use under Wine, so the item is found from the menu
-// window: the items share its height, inside a thin border.
 // A popup menu's window exists before it has been placed and shown: only a visible one is open.
 HWND OpenMenu() {
   HWND menuWindow = FindWindowA("#32768", nullptr);
   return menuWindow && IsWindowVisible(menuWindow) ? menuWindow : nullptr;
 }
 
+// Another process's menu handle is of no use under Wine, so the item is found from the menu
+// window: the items share its height, inside a thin border.
 int MenuItemRect(int index, int count) {
   HWND menuWindow = OpenMenu();
   RECT rect;
@@ -87,24 +86,6 @@ int MenuItemRect(int index, int count) {
   const int height = (rect.bottom - rect.top - 2 * border) / count;
   const int top = rect.top + border + index * height;
   std::printf("%ld %d %ld %d\n", rect.left + border, top, rect.right - border, top + height);
-  return 0;
-}
-
-LRESULT CALLBACK PlainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-int ShowWindowOfClass(const char* className, const char* title) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &PlainWindowProcedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = className;
-  RegisterClassA(&windowClass);
-  CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 300, 120, nullptr, nullptr,
-                  GetModuleHandleA(nullptr), nullptr);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   return 0;
 }
 
@@ -263,7 +244,6 @@ int main(int argc, char** argv) {
   if (command == "gone" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), false);
   if (command == "ping" && argc == 5) return Ping(argv[2], argv[3], std::atoi(argv[4]));
   if (command == "rect" && argc == 4) return Rect(argv[2], std::atoi(argv[3]));
-  if (command == "window" && argc == 4) return ShowWindowOfClass(argv[2], argv[3]);
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "menu") return OpenMenu() ? 0 : 1;
   if (command == "tooltip") {

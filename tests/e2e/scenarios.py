@@ -261,7 +261,7 @@ def startup(session):
     expect(first.wait(timeout=30) == 0, "WM_CLOSE from another program must end it with exit code 0")
     print("ok  WM_CLOSE from another program: exit code 0")
 
-    old = session.start_program(session.fixture("e2e_tool.exe"), ["window", "Winamp v1.x", "Winamp 2.91"])
+    old = session.start_program(session.fixture("standin_player.exe"), ["old"])
     expect(session.wait_window("Winamp v1.x"), "the old player's window did not appear")
     seen = len(session.driver_reports())
     warned = session.start_brontavel(folder=os.path.join(session.run_dir, "warned"), ready=False)

@@ -86,28 +86,32 @@ void Register(const char* className) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  for (const char* name : {"STUDIO", "BaseWindow_RootWnd", "Wasabi"}) Register(name);
-
-  Make("STUDIO", "Media Library", "browser", nullptr, 20, 360, 240, 100);
-  Make("STUDIO", "Equalizer", "equaliser", nullptr, 20, 250, 240, 100);
-  HWND frame = Make("BaseWindow_RootWnd", "Playlist", "frame", nullptr, 280, 20, 260, 200);
-  // Children stack in creation order: a title bar holding a decoy grandchild, the playlist editor,
-  // then a second match that must lose to the first.
-  HWND titleBar = Make("Wasabi", "Playlist title bar", "titlebar", frame, 0, 0, 250, 24);
-  Make("Wasabi", "Grandchild  :never", "grandchild", titleBar, 0, 0, 100, 20);
-  Make("Wasabi", "PE Component:Main", "playlist", frame, 0, 30, 250, 100);
-  Make("Wasabi", "Second match:late", "second-match", frame, 0, 135, 250, 30);
-  // Created last, so it is the topmost "STUDIO" window: the one the default settings find.
-  g_main = Make("STUDIO", "Winamp3", "main", nullptr, 20, 20, 240, 200);
-  SetTimer(g_main, kHangCheckTimer, 50, nullptr);
-  Log("player", "START");
-
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  for (const char* name : {"STUDIO", "BaseWindow_RootWnd", "Wasabi", "Winamp v1.x"}) Register(name);
+  // "old": only the main window of the player's old version, which Brontavel warns about.
+  const bool old = lstrcmpA(commandLine, "old") == 0;
+  if (old) {
+    g_main = Make("Winamp v1.x", "Winamp 2.91", "old", nullptr, 600, 400, 300, 120);
+  } else {
+    Make("STUDIO", "Media Library", "browser", nullptr, 20, 360, 240, 100);
+    Make("STUDIO", "Equalizer", "equaliser", nullptr, 20, 250, 240, 100);
+    HWND frame = Make("BaseWindow_RootWnd", "Playlist", "frame", nullptr, 280, 20, 260, 200);
+    // Children stack in creation order: a title bar holding a decoy grandchild, the playlist editor,
+    // then a second match that must lose to the first.
+    HWND titleBar = Make("Wasabi", "Playlist title bar", "titlebar", frame, 0, 0, 250, 24);
+    Make("Wasabi", "Grandchild  :never", "grandchild", titleBar, 0, 0, 100, 20);
+    Make("Wasabi", "PE Component:Main", "playlist", frame, 0, 30, 250, 100);
+    Make("Wasabi", "Second match:late", "second-match", frame, 0, 135, 250, 30);
+    // Created last, so it is the topmost "STUDIO" window: the one the default settings find.
+    g_main = Make("STUDIO", "Winamp3", "main", nullptr, 20, 20, 240, 200);
+    SetTimer(g_main, kHangCheckTimer, 50, nullptr);
+    Log("player", "START");
+  }
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  Log("player", "EXIT");
+  if (!old) Log("player", "EXIT");
   return 0;
 }
