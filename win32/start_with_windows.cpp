@@ -67,6 +67,14 @@ class ShellLink {
   IPersistFile* file_ = nullptr;
 };
 
+// The same file named two ways: a program started by its short 8.3 name knows itself by that name.
+bool SamePath(const std::string& a, const std::string& b) {
+  if (lstrcmpiA(a.c_str(), b.c_str()) == 0) return true;
+  char shortA[MAX_PATH], shortB[MAX_PATH];
+  return GetShortPathNameA(a.c_str(), shortA, MAX_PATH) && GetShortPathNameA(b.c_str(), shortB, MAX_PATH) &&
+         lstrcmpiA(shortA, shortB) == 0;
+}
+
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -83,7 +91,7 @@ std::vector<std::string> OurStartupShortcuts(const std::string& startup) {
   if (search == INVALID_HANDLE_VALUE) return ours;
   do {
     const std::string shortcut = startup + "\\" + found.cFileName;
-    if (lstrcmpiA(link.TargetOf(shortcut).c_str(), program.c_str()) == 0) ours.push_back(shortcut);
+    if (SamePath(link.TargetOf(shortcut), program)) ours.push_back(shortcut);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return ours;
