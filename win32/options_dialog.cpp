@@ -78,12 +78,11 @@ void ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
 }
 
 void OnSet(HWND dialog, App& app) {
-  Settings& settings = app.settings;
   const int event = ListSelection(dialog, IDC_EVENT_LIST);
   const CommandId command = ListSelection(dialog, IDC_COMMAND_LIST);
   // With no command selected (a stored binding the catalogue does not know) there is nothing to store.
   if (!IsEventIndex(event) || !IsCommandId(command)) return;
-  settings.EventAssignmentTable[event + 1] = command;
+  app.settings.EventAssignmentTable[event + 1] = command;
   DecimalText key, value;
   FormatBindingKey(event + 1, key);
   FormatDecimal(command, value);

@@ -59,8 +59,8 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
     }
   }
 
-  // The joystick is already captured: while the settings' error box is open, its own message loop
-  // hands reports to the remote, which then uses the built-in bindings.
+  // The joystick is captured by now (unless it is being waited for): while a box about the settings
+  // is open, its own message loop hands reports to the remote, which then uses the built-in bindings.
   app.settingsFile.Load(app.settings);
   FindPlayerWindows(app.settings.PlayerClassNames, app.players);
   return true;
