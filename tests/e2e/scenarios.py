@@ -352,9 +352,11 @@ def tray(session):
     print("ok  the menu opens on the right-button press; About shows and closes with Escape")
 
     startup = lambda: session.tool("startup", check=True)[1].splitlines()
-    ours = [["Brontavel.lnk", windows_path(os.path.join(session.run_dir, "Brontavel.exe")), "/atlogon",
-             windows_path(session.run_dir)]]
-    for marked, after in ((False, ours), (True, [])):
+    exe = windows_path(os.path.join(session.run_dir, "Brontavel.exe"))
+    # One the user made by hand, or an older Brontavel without the switch, counts as this program's too.
+    session.tool("shortcut", startup()[0] + "\\Old Brontavel.lnk", exe, check=True)
+    ours = [["Brontavel.lnk", exe, "/atlogon", windows_path(session.run_dir)]]
+    for marked, after in ((True, []), (False, ours), (True, [])):
         open_menu()
         expect(session.menu_item_marked(2, 4) == marked, f"Start with Windows must {'' if marked else 'not '}be checked")
         session.screenshot(f"tray-menu-{'checked' if marked else 'unchecked'}")
