@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "win32/app.h"
+#include "win32/platform_id.h"
 #include "win32/settings_file.h"
 
 namespace brontavel {
@@ -36,10 +37,7 @@ void StartOrExitPlayer(PlayerWindowTable& players, const SettingsFile& settingsF
 // Gives this process the right to shut Windows down, on the NT family only (Windows 95 and 98 have
 // no privileges); a failure leaves the privilege as it was and the shut-down is asked for anyway.
 void EnableShutdownPrivilege() {
-  OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof version;
-  GetVersionExA(&version);
-  if (version.dwPlatformId != VER_PLATFORM_WIN32_NT) return;
+  if (PlatformId() != VER_PLATFORM_WIN32_NT) return;
   TOKEN_PRIVILEGES request{};
   request.PrivilegeCount = 1;
   request.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;

@@ -35,14 +35,14 @@ void SendKeyMessage(HWND window, UINT message, unsigned key) {
 
 bool IsSlot(int slot) { return slot >= 0 && slot < kPlayerSlotCount; }
 
-}  // namespace
-
+// The window of one slot as it can be found now.
 HWND FindPlayerWindow(const PlayerClassNameTable& classNames, int slot) {
-  if (!IsSlot(slot)) return nullptr;
   if (slot == kPeSlot) return FindPlaylistWindow();
   const HWND found = FindWindowA(classNames[slot].data(), nullptr);
   return IsWindow(found) ? found : nullptr;
 }
+
+}  // namespace
 
 void FindPlayerWindows(const PlayerClassNameTable& classNames, PlayerWindowTable& table) {
   for (int slot = 0; slot < kPlayerSlotCount; ++slot) table.slots[slot] = FindPlayerWindow(classNames, slot);

@@ -14,12 +14,9 @@ struct PlayerWindowTable {
   std::array<HWND, kPlayerSlotCount> slots{};
 };
 
-// Finds the window of one slot now, without storing it. Main, EQ and MB: the first top-level window
-// of the slot's class. Playlist: the first direct child, in stacking order, of the "Playlist" frame
-// whose title has ':' as its 13th character; a missing frame sounds the exclamation beep.
-HWND FindPlayerWindow(const PlayerClassNameTable& classNames, int slot);
-
-// Looks for all four windows, in slot order, as start-up does.
+// Looks for all four windows, in slot order, as start-up does. Main, EQ and MB: the first top-level
+// window of the slot's class. Playlist: the first direct child, in stacking order, of the "Playlist"
+// frame whose title has ':' as its 13th character; a missing frame sounds the exclamation beep.
 void FindPlayerWindows(const PlayerClassNameTable& classNames, PlayerWindowTable& table);
 
 // Presses key (with modifier held around it when not 0) in the window of slot. When that slot's

@@ -19,7 +19,6 @@ class SettingsFile {
   explicit SettingsFile(std::string folder) : folder_(std::move(folder)), path_(folder_ + kSettingsFileName) {}
 
   const std::string& folder() const { return folder_; }
-  const std::string& path() const { return path_; }
 
   // Reads through KERNEL32's private-profile functions, which also take names longer than MAX_PATH
   // here; the default when the file, section or key is missing.

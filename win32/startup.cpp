@@ -4,6 +4,7 @@
 #include "win32/control_window.h"
 #include "win32/dialogs.h"
 #include "win32/joystick.h"
+#include "win32/platform_id.h"
 #include "win32/settings_file.h"
 #include "win32/tray.h"
 
@@ -24,17 +25,11 @@ constexpr const char* kJoystickText =
     "c) not being used by another program.";
 constexpr const char* kJoystickCaption = "Joystick Error";
 
-bool IsKnownPlatform() {
-  OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof version;  // 148 bytes: the record Windows 95 and NT know
-  GetVersionExA(&version);
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT || version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-}
-
 }  // namespace
 
 bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
-  if (!IsKnownPlatform()) {
+  const DWORD platform = PlatformId();
+  if (platform != VER_PLATFORM_WIN32_NT && platform != VER_PLATFORM_WIN32_WINDOWS) {
     ShowMessage(kPlatformText, kPlatformCaption);
     return false;
   }
