@@ -62,19 +62,6 @@ TEST(SettingsValuesTest, TypedNumbersAreReadAsTheirDigitsAndWrap) {
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseTypedNumber(text), value) << '"' << text << '"';
 }
 
-TEST(SettingsValuesTest, DefaultsAndAnEmptyClassName) {
-  const Settings settings;
-  EXPECT_EQ(settings.RepeatRate, 100);
-  EXPECT_EQ(settings.RepeatDelay, 300);
-  const CommandId defaults[] = {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23};
-  for (int n = 1; n <= kJoystickEventCount; ++n) EXPECT_EQ(settings.EventAssignmentTable[n], defaults[n - 1]) << n;
-  EXPECT_FALSE(HasEmptyClassName(settings.PlayerClassNames));
-  PlayerClassNameTable names = settings.PlayerClassNames;
-  names[kMbSlot] = MakeClassName("");
-  EXPECT_TRUE(HasEmptyClassName(names));
-  EXPECT_STREQ(MakeClassName("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789").data(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
-}
-
 TEST(SettingsValuesTest, ThePlaylistEditorHasAColonAsIts13thCharacter) {
   const std::pair<const char*, bool> cases[] = {{"PE Component:", true},  {"PE Component:Main", true},
                                                 {"PE Componen:", false},  {"PE Componentx:", false},

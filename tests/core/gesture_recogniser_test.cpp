@@ -133,15 +133,5 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"ButtonWhileRepeatingKeepsTheRepeat", false, {kLeft, Press(0x101), Release(0x100)},
                  {"run 5", "title Button 1 pressed", "run 1"}, 1, false}));
 
-TEST(GestureRecogniserTest, UsesTheBindingOfTheMomentAndPassesItUnchanged) {
-  Remote r;
-  r.Move(kNone, 1000, kMid);
-  r.settings.EventAssignmentTable[EventNumber(JoystickEvent::Right)] = 0;
-  r.Move(kNone, 65000, kMid);
-  r.settings.EventAssignmentTable[EventNumber(JoystickEvent::Button2)] = 99;  // not the recogniser's to judge
-  r.recogniser.HandleButtonDown(0x202);
-  EXPECT_THAT(r.log, ElementsAreArray({"run 5", "run 0", "title Button 2 pressed", "run 99"}));
-}
-
 }  // namespace
 }  // namespace brontavel

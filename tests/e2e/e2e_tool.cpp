@@ -13,7 +13,7 @@
 //   e2e_tool close CLASS [TITLE]            post WM_CLOSE to the first such window
 //   e2e_tool command CLASS ID               post WM_COMMAND with ID, as a menu item does
 //   e2e_tool ini-get SECTION KEY FILE       a key's value through GetPrivateProfileStringA
-//   e2e_tool shortcut LINK TARGET [ARGS]    a shell shortcut (.lnk) to TARGET
+//   e2e_tool shortcut LINK TARGET           a shell shortcut (.lnk) to TARGET
 //   e2e_tool startup                        the Startup folder and its shortcuts
 //   e2e_tool resources EXE                  a program's manifest and version information
 //   e2e_tool layout TITLE                   problems in a dialog's layout: exit 1 if any
@@ -121,11 +121,10 @@ struct Link {
   }
 };
 
-int Shortcut(const char* path, const char* target, const char* arguments) {
+int Shortcut(const char* path, const char* target) {
   Link shortcut;
   if (!shortcut.file) return 1;
   shortcut.link->SetPath(target);
-  shortcut.link->SetArguments(arguments);
   return SUCCEEDED(shortcut.file->Save(Link::Wide(path).c_str(), TRUE)) ? 0 : 1;
 }
 
@@ -156,7 +155,7 @@ int Resources(const char* exe) {
   std::fwrite(LockResource(LoadResource(module, manifest)), 1, SizeofResource(module, manifest), stdout);
   std::vector<char> info(GetFileVersionInfoSizeA(exe, nullptr));
   if (info.empty() || !GetFileVersionInfoA(exe, 0, static_cast<DWORD>(info.size()), info.data())) return 1;
-  for (const char* name : {"FileDescription", "FileVersion", "ProductName", "ProductVersion", "OriginalFilename"}) {
+  for (const char* name : {"FileDescription", "FileVersion", "ProductName", "ProductVersion"}) {
     char* value = nullptr;
     UINT length = 0;
     const std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
@@ -274,7 +273,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", value);
     return 0;
   }
-  if (command == "shortcut" && argc >= 4) return Shortcut(argv[2], argv[3], argc > 4 ? argv[4] : "");
+  if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
   if (command == "startup") return StartupShortcuts();
   if (command == "resources" && argc == 3) return Resources(argv[2]);
   if (command == "layout" && argc == 3) return Layout(argv[2]);

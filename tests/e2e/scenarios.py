@@ -456,7 +456,8 @@ def appearance(session):
                    for tag, e in tags if tag == "assemblyIdentity"), "Common Controls 6")
         fields = dict(line.split("=", 1) for line in version.split("\n") if "=" in line)
         expect(fields.get("FileVersion") == fields.get("ProductVersion") == "3.1b", f"version: {fields}")
-        expect(fields.get("FileDescription", "").startswith("Brontavel - "), f"description: {fields}")
+        expect(fields.get("FileDescription", "").startswith("Brontavel - ") and
+               fields.get("ProductName") == "Brontavel for Winamp", f"description and product name: {fields}")
     print("ok  both builds carry the manifest and the version information")
     try:
         for dpi in (144, 192, 96):  # the prefix is shared: it is left at 96
