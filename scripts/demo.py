@@ -7,7 +7,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from harness import CENTRE, ScenarioError, Session, windows_path  # noqa: E402
+from harness import CENTRE, ScenarioError, Session, read_ini  # noqa: E402
 from scenarios import HIGH, LOW, VK, buttons, direction, fn_direction  # noqa: E402
 
 KEY_NAMES = {code: name if len(name) == 1 else name.title() for name, code in VK.items()}
@@ -43,12 +43,12 @@ def main():
         names = [line.split(" ", 2) for line in session.tool("names", check=True)[1].splitlines()]
         events = {int(number): name for kind, number, name in names if kind == "event"}
         commands = {int(number): name for kind, number, name in names if kind == "command"}
-        settings = windows_path(os.path.join(session.run_dir, "Brontavel.ini"))
+        settings = read_ini(os.path.join(session.run_dir, "Brontavel.ini"))
         print()
         print(f"{'gesture':<12} {'command':<24} keys the player received")
         print(f"{'-' * 12} {'-' * 24} {'-' * 36}")
         for number, act in GESTURES:
-            binding = int(session.tool("ini-get", "Options", f"C{number}", settings, check=True)[1])
+            binding = int(settings[f"Options/C{number}"])
             since = len(session.keys())
             act(session)
             time.sleep(0.2)

@@ -42,10 +42,10 @@ class RepeatTimelineTest : public ::testing::TestWithParam<Timeline> {};
 TEST_P(RepeatTimelineTest, RunsTheCommandsAtTheseTimes) {
   Remote r;
   for (const At& step : GetParam().steps) {
-    r.timer.Advance(step.time - r.timer.Now());
+    r.Advance(step.time - r.now);
     step.action(r);
   }
-  r.timer.Advance(GetParam().until - r.timer.Now());
+  r.Advance(GetParam().until - r.now);
   EXPECT_THAT(r.runs, ElementsAreArray(GetParam().expected));
 }
 
@@ -72,44 +72,34 @@ INSTANTIATE_TEST_SUITE_P(
                  {{0, Left}, {100, [](Remote& r) { r.settings.RepeatDelay = 1000; }}, {450, Centre}, {500, Left},
                   {1550, Centre}},
                  2000, {{0, 5}, {300, 5}, {400, 5}, {500, 5}, {1500, 5}}},
+        Timeline{"AnActionHeldRunsOnlyOnce",
+                 {{0, [](Remote& r) { r.settings.EventAssignmentTable[1] = 23; }}, {0, Left}, {2000, Centre}}, 3000,
+                 {{0, 23}}},
         Timeline{"ANewBindingIsUsedByTheNextTick",
                  {{0, Left}, {350, [](Remote& r) { r.settings.EventAssignmentTable[1] = 4; }}, {520, Centre}}, 1000,
                  {{0, 5}, {300, 5}, {400, 4}, {500, 4}}}));
-
-TEST(AutoRepeatTest, HoldingADirectionBoundToAnActionRunsItOnlyOnce) {
-  Remote r;
-  r.settings.EventAssignmentTable[1] = 23;  // Exit/Start Winamp
-  r.settings.EventAssignmentTable[2] = 27;  // Execute/Open File 2
-  r.settings.EventAssignmentTable[3] = 25;  // Poweroff CPU
-  for (auto direction : {Left, Right, Up}) {
-    direction(r);
-    r.timer.Advance(2000);
-  }
-  EXPECT_THAT(r.runs, ElementsAre(Runs::value_type{0, 23}, Runs::value_type{2000, 27}, Runs::value_type{4000, 25}));
-  EXPECT_TRUE(r.timer.IsArmed()) << "the hold itself goes on, so a binding changed meanwhile can repeat";
-}
 
 TEST(AutoRepeatTest, ATickAfterTheHoldEndedStopsTheTimerAndRunsNothing) {
   Remote r;
   Left(r);
   r.state.LastDirection = 0;  // the centre report came, but its StopRepeat was lost behind a due tick
-  r.timer.Advance(1000);
+  r.Advance(1000);
   EXPECT_THAT(r.runs, ElementsAre(Runs::value_type{0, 5}));
-  EXPECT_FALSE(r.timer.IsArmed());
-  EXPECT_THAT(r.timer.ticks, ElementsAre(300u));
+  EXPECT_FALSE(r.armed);
+  EXPECT_THAT(r.ticks, ElementsAre(300u));
 }
 
 TEST(AutoRepeatTest, PeriodsReachTheTimerAsUnsignedMilliseconds) {
   Remote r;
   r.settings.RepeatDelay = -1;
   Right(r);
-  EXPECT_EQ(r.timer.Period(), test::FakeRepeatTimer::kMaximumPeriod) << "-1 is the longest wait, not none";
+  EXPECT_EQ(r.period, 0x7FFFFFFFu) << "-1 is the longest wait, not none";
   r.settings.EventAssignmentTable[1] = 0;  // "Nothing" arms and ticks like any other binding
   r.settings.RepeatDelay = 0;
   r.settings.RepeatRate = 0;
   Left(r);
-  r.timer.Advance(35);
-  EXPECT_THAT(r.timer.ticks, ElementsAre(10u, 20u, 30u)) << "the platform's own minimum applies";
+  r.Advance(35);
+  EXPECT_THAT(r.ticks, ElementsAre(10u, 20u, 30u)) << "the platform's own minimum applies";
   EXPECT_THAT(r.runs, ElementsAre(Runs::value_type{0, 4}, Runs::value_type{0, 0}));
 }
 

@@ -1,7 +1,7 @@
 #include <climits>
 #include <cstring>
 #include <set>
-#include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -14,25 +14,14 @@ namespace {
 
 // ---- The command catalogue ------------------------------------------------------------------------
 
-TEST(CatalogueTest, KeystrokesAreDistinctAndGoToThePlaylistButTheVolumeToTheEqualiser) {
-  std::set<std::string> names, presses;
-  for (CommandId id = 0; id < kCommandCount; ++id) {
+TEST(CatalogueTest, EachKeystrokeIsItsOwnAndNumbersOutsideTheCatalogueRunNothing) {
+  std::set<std::tuple<int, int, int>> presses;
+  for (CommandId id = 1; id <= 22; ++id) {
     const Command* command = FindCommand(id);
-    ASSERT_NE(command, nullptr);
-    EXPECT_TRUE(names.insert(command->displayName).second) << "duplicate name at " << id;
-    EXPECT_EQ(IsKeystrokeCommand(id), id >= 1 && id <= 22) << id;
-    if (command->kind != CommandKind::Keystroke) continue;
-    EXPECT_TRUE(presses.insert(std::to_string(command->slot * 65536 + command->key * 256 + command->modifier)).second)
-        << command->displayName << " presses the same key as another command";
-    EXPECT_EQ(command->slot, id == 8 || id == 9 ? kEqSlot : kPeSlot) << command->displayName;
-    EXPECT_EQ(command->modifier, id == 22 ? 0x11 : 0) << command->displayName << ": only Select All holds Ctrl";
+    ASSERT_TRUE(IsKeystrokeCommand(id));
+    EXPECT_TRUE(presses.insert({command->slot, command->key, command->modifier}).second) << command->displayName;
   }
-  EXPECT_EQ(FindCommand(23)->kind, CommandKind::StartOrExitPlayer);
-  EXPECT_EQ(FindCommand(24)->kind, CommandKind::Shutdown);
-  EXPECT_EQ(FindCommand(25)->kind, CommandKind::PowerOff);
-  EXPECT_EQ(ShortcutNumber(26), 1);
-  EXPECT_EQ(ShortcutNumber(34), 9);
-  EXPECT_EQ(FindCommand(34)->kind, CommandKind::OpenShortcut);
+  EXPECT_FALSE(IsKeystrokeCommand(0) || IsKeystrokeCommand(23)) << "only 1..22 press a key";
   for (CommandId id : {-1, 35, INT_MIN, INT_MAX}) {
     EXPECT_EQ(FindCommand(id), nullptr) << "a number a hand-edited file may hold runs nothing: " << id;
     EXPECT_STREQ(CommandDisplayName(id), "") << id;
@@ -49,11 +38,6 @@ TEST(SettingsValuesTest, NumbersAreWrittenAsPercentD) {
     FormatDecimal(value, out);
     EXPECT_STREQ(out, text);
   }
-  DecimalText key;
-  FormatBindingKey(15, key);
-  EXPECT_STREQ(key, "C15");
-  FormatShortcutKey(INT_MIN, key);
-  EXPECT_STREQ(key, "S-2147483648");
 }
 
 TEST(SettingsValuesTest, TypedNumbersAreReadAsTheirDigitsAndWrap) {

@@ -1,33 +1,54 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/gesture_recogniser.h"
-#include "fake_repeat_timer.h"
 
 namespace brontavel::test {
 
-// The portable half of the remote, wired as the program wires it, recording what it asks for.
-struct Remote final : GestureOutputs {
-  Remote() { timer.onTick = [this] { repeat.RepeatTick(); }; }
-
+// The portable half of the remote, wired as the program wires it, recording what it asks for. Its
+// repeat timer runs on a virtual clock: tests advance time instead of sleeping. Like SetTimer, it
+// brings periods into 10..0x7FFFFFFF ms, goes on firing every period until stopped, and delivers
+// expiries one at a time, never making up for late ones.
+struct Remote final : GestureOutputs, RepeatTimer {
   void RunCommand(CommandId id) override {
     log.push_back("run " + std::to_string(id));
-    runs.emplace_back(timer.Now(), id);
+    runs.emplace_back(now, id);
   }
   void SetStatusTitle(const char* text) override { log.push_back(std::string("title ") + text); }
+  void Arm(std::uint32_t periodMs) override {
+    period = std::clamp<std::uint32_t>(periodMs, 10, 0x7FFFFFFF);
+    due = now + period;
+    armed = true;
+  }
+  void Stop() override { armed = false; }
 
+  // Moves the clock forward by ms, delivering every expiry that falls due on the way.
+  void Advance(std::uint64_t ms) {
+    const std::uint64_t end = now + ms;
+    for (; armed && due <= end; due = now + period) {
+      now = due;
+      ticks.push_back(now);
+      repeat.RepeatTick();
+    }
+    now = end;
+  }
   void Move(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y) { recogniser.HandleMoveReport(buttons, x, y); }
 
-  FakeRepeatTimer timer;
+  std::uint64_t now = 0, due = 0;
+  std::uint32_t period = 0;
+  bool armed = false;
+  std::vector<std::uint64_t> ticks;  // when each expiry was delivered
   Settings settings;
   GestureState state;
-  AutoRepeat repeat{timer, settings, state, *this};
+  AutoRepeat repeat{*this, settings, state, *this};
   GestureRecogniser recogniser{state, settings.EventAssignmentTable, repeat, *this};
-  std::vector<std::string> log;                               // commands and titles, in order
-  std::vector<std::pair<std::uint64_t, CommandId>> runs;      // commands with their virtual times
+  std::vector<std::string> log;                           // commands and titles, in order
+  std::vector<std::pair<std::uint64_t, CommandId>> runs;  // commands with their virtual times
 };
 
 }  // namespace brontavel::test

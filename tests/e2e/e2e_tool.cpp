@@ -11,12 +11,9 @@
 //   e2e_tool texts CLASS|- TITLE|-          the window's title, then each child's class and text
 //   e2e_tool count CLASS|- TITLE|-          how many top-level windows match
 //   e2e_tool close CLASS [TITLE]            post WM_CLOSE to the first such window
-//   e2e_tool command CLASS ID               post WM_COMMAND with ID, as a menu item does
-//   e2e_tool ini-get SECTION KEY FILE       a key's value through GetPrivateProfileStringA
 //   e2e_tool shortcut LINK TARGET           a shell shortcut (.lnk) to TARGET
 //   e2e_tool startup                        the Startup folder and its shortcuts
 //   e2e_tool resources EXE                  a program's manifest and version information
-//   e2e_tool layout TITLE                   problems in a dialog's layout: exit 1 if any
 //   e2e_tool list-count TITLE               how many items a window's list view shows
 //   e2e_tool names                          the gesture labels and command names, one per line
 //   e2e_tool tray-delete CLASS ID           removes a window's tray icon behind its back
@@ -44,21 +41,15 @@ const char* OrNull(const char* text) { return std::strcmp(text, "-") == 0 ? null
 
 HWND Find(const char* className, const char* title) { return FindWindowA(OrNull(className), OrNull(title)); }
 
-int WaitFor(const char* className, const char* title, int ms, bool present) {
-  for (int waited = 0; waited <= ms; waited += 50) {
-    if ((Find(className, title) != nullptr) == present) return 0;
-    Sleep(50);
+// 0 once such a window exists (present) or none does; with ping, once it also answers a message.
+int WaitFor(const char* className, const char* title, int ms, bool present, bool ping = false) {
+  for (int waited = 0; waited <= ms; waited += 50, Sleep(50)) {
+    HWND window = Find(className, title);
+    DWORD_PTR ignored;
+    if ((window != nullptr) != present) continue;
+    return !ping || SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms - waited + 1, &ignored) ? 0 : 1;
   }
   return 1;
-}
-
-int Ping(const char* className, const char* title, int ms) {
-  const DWORD start = GetTickCount();
-  if (WaitFor(className, title, ms, true) != 0) return 1;
-  const int left = ms - static_cast<int>(GetTickCount() - start);
-  DWORD_PTR ignored;
-  return SendMessageTimeoutA(Find(className, title), WM_NULL, 0, 0, SMTO_NORMAL, left > 0 ? left : 1, &ignored) ? 0
-                                                                                                            : 1;
 }
 
 int Rect(const char* title, int id) {
@@ -166,55 +157,6 @@ int Resources(const char* exe) {
   return 0;
 }
 
-// Checks a dialog's layout as a person would see it: every control inside the dialog, every label's
-// text fitting its control, and no two controls (a frame and what it holds aside) overlapping where
-// they draw: a label draws only as high as its text.
-int Layout(const char* title) {
-  HWND dialog = FindWindowA(nullptr, title);
-  RECT client;
-  if (!dialog || !GetClientRect(dialog, &client)) return 2;
-  // Another process's font handle is of no use here; the dialogs ask for MS Sans Serif, 8 points.
-  HDC dc = GetDC(nullptr);
-  HFONT font = CreateFontA(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                           0, 0, 0, 0, "MS Sans Serif");
-  HGDIOBJ old = SelectObject(dc, font);
-  std::vector<std::pair<HWND, RECT>> controls;
-  int problems = 0;
-  auto report = [&](HWND control, const char* what) {
-    char text[256];
-    GetWindowTextA(control, text, sizeof text);
-    std::printf("'%s' (id %d): %s\n", text, GetDlgCtrlID(control), what);
-    ++problems;
-  };
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) report(child, "outside");
-    char className[32], text[256];
-    GetClassNameA(child, className, sizeof className);
-    const int length = GetWindowTextA(child, text, sizeof text);
-    const bool frame = (GetWindowLongA(child, GWL_STYLE) & 0xF) == BS_GROUPBOX && lstrcmpiA(className, "Button") == 0;
-    if (frame) continue;
-    if (length > 0 && lstrcmpiA(className, "Static") == 0) {
-      RECT needed{0, 0, 0, 0};
-      DrawTextA(dc, text, length, &needed, DT_CALCRECT | DT_SINGLELINE);
-      if (needed.right > r.right - r.left || needed.bottom > r.bottom - r.top) report(child, "text cut off");
-      r.bottom = r.top + needed.bottom;
-    }
-    for (const auto& [other, o] : controls) {
-      RECT overlap;
-      if (IntersectRect(&overlap, &r, &o)) report(child, "overlaps another control");
-    }
-    controls.push_back({child, r});
-  }
-  SelectObject(dc, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, dc);
-  std::printf("%d controls, %d problems\n", static_cast<int>(controls.size()), problems);
-  return problems == 0 ? 0 : 1;
-}
-
 // The first list view among a window's descendants.
 BOOL CALLBACK FindListView(HWND child, LPARAM found) {
   char className[32];
@@ -236,12 +178,10 @@ int ListCount(const char* title) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Rectangles in real pixels at any scale, as the mouse and the screenshots see them.
-  SetProcessDPIAware();
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "wait" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true);
   if (command == "gone" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), false);
-  if (command == "ping" && argc == 5) return Ping(argv[2], argv[3], std::atoi(argv[4]));
+  if (command == "ping" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true, true);
   if (command == "rect" && argc == 4) return Rect(argv[2], std::atoi(argv[3]));
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "menu") return OpenMenu() ? 0 : 1;
@@ -263,20 +203,9 @@ int main(int argc, char** argv) {
     HWND window = Find(argv[2], argc > 3 ? argv[3] : "-");
     return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
-  if (command == "command" && argc == 4) {
-    HWND window = FindWindowA(argv[2], nullptr);
-    return window && PostMessageA(window, WM_COMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
-  }
-  if (command == "ini-get" && argc == 5) {
-    char value[1024];
-    GetPrivateProfileStringA(argv[2], argv[3], "<absent>", value, sizeof value, argv[4]);
-    std::printf("%s\n", value);
-    return 0;
-  }
   if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
   if (command == "startup") return StartupShortcuts();
   if (command == "resources" && argc == 3) return Resources(argv[2]);
-  if (command == "layout" && argc == 3) return Layout(argv[2]);
   if (command == "list-count" && argc == 3) return ListCount(argv[2]);
   if (command == "tray-delete" && argc == 4) {
     NOTIFYICONDATAA icon{};

@@ -24,8 +24,20 @@ class ScenarioError(Exception):
 
 
 def windows_path(path):
-    """The Windows name of a Linux path, through Wine's Z: drive."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def read_ini(path):
+    """A settings file as {"Section/Key": value}, read as text: a path past MAX_PATH is beyond the
+    profile functions themselves."""
+    values, section = {}, ""
+    with open(path, errors="replace") as f:
+        for line in f:
+            if line.startswith("["):
+                section = line.strip()[1:-1]
+            elif "=" in line:
+                values.setdefault(section + "/" + line.split("=", 1)[0], line.split("=", 1)[1].strip())
+    return values
 
 
 class Session:
@@ -48,7 +60,15 @@ class Session:
         self.processes = []
 
     def __enter__(self):
-        self.display = self.display or self._start_xvfb()
+        if not self.display:  # Xvfb picks a free display and names it once it is listening
+            read, write = os.pipe()
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % DESKTOP_SIZE,
+                                          "-nolisten", "tcp"], pass_fds=(write,), **QUIET)
+            os.close(write)
+            with os.fdopen(read) as f:
+                self.display = ":" + f.readline().strip()
+            if self.display == ":":
+                raise ScenarioError("cannot run: no X display could be started")
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=self.display,
                         WINEDLLOVERRIDES="winmm=n,b;mscoree,mshtml=",
                         BRONTAVEL_STANDIN_JOYSTICK=windows_path(self.stick_file),
@@ -79,17 +99,6 @@ class Session:
         if self.xvfb:
             self.xvfb.terminate()
             self.xvfb.wait(timeout=10)
-
-    def _start_xvfb(self):
-        for number in range(90, 140):
-            if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                continue
-            self.xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "%dx%dx24" % DESKTOP_SIZE,
-                                          "-nolisten", "tcp"], **QUIET)
-            if self.wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{number}") or self.xvfb.poll() is not None,
-                             5, "Xvfb") and self.xvfb.poll() is None:
-                return f":{number}"
-        raise ScenarioError("cannot run: no X display could be started")
 
     def wine(self, *args):
         subprocess.run(self.launcher + [WINE, *args], env=self.env, timeout=300, **QUIET)
@@ -148,13 +157,10 @@ class Session:
         return result.returncode, text
 
     def wait_window(self, window_class, title="-", timeout_ms=30000, verb="wait"):
+        """Whether such a window appears ("wait"), goes ("gone"), or appears and answers ("ping") in time."""
         return self.tool(verb, window_class, title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)[0] == 0
 
-    def wait_gone(self, window_class, title="-", timeout_ms=15000):
-        return self.wait_window(window_class, title, timeout_ms, "gone")
-
     def wait_ready(self, window_class, title="-", timeout_ms=60000):
-        """Waits until the window exists and its thread answers a message."""
         if not self.wait_window(window_class, title, timeout_ms, "ping"):
             raise ScenarioError(f"no responsive window of class {window_class} within {timeout_ms} ms")
 
@@ -162,37 +168,36 @@ class Session:
         code, out = self.tool("texts", window_class, title)
         return out.splitlines() if code == 0 else None
 
-    def control_rect(self, title, control_id):
-        return tuple(int(v) for v in self.tool("rect", title, str(control_id), check=True)[1].split())
-
-    def click_rect(self, rect, button="1", y_offset=None):
+    def click_rect(self, rect, y_offset=None):
         left, top, right, bottom = rect
         y = top + y_offset if y_offset is not None else (top + bottom) // 2
-        self.xdotool("mousemove", str((left + right) // 2), str(y), "click", button)
+        self.xdotool("mousemove", str((left + right) // 2), str(y), "click", "1")
         time.sleep(0.4)  # lets a list drop down or a window take the focus before the next key
 
-    def click_control(self, title, control_id):
-        self.click_rect(self.control_rect(title, control_id))
-
-    def activate(self, title):
-        """Clicks a window's caption, as a person does before typing into it."""
-        self.click_rect(self.control_rect(title, 0), y_offset=8)
+    def click_control(self, title, control_id, y_offset=None):
+        """Clicks a dialog's control, or with control_id 0 its caption, as a person does before typing."""
+        rect = tuple(int(v) for v in self.tool("rect", title, str(control_id), check=True)[1].split())
+        self.click_rect(rect, 8 if control_id == 0 else y_offset)
 
     def menu_open(self):
         return self.tool("menu")[0] == 0
 
-    def choose_menu_item(self, index, count):
-        """Clicks an item of the open popup menu with the left button, near its left end: the icon's
-        tip, shown beside the cursor, may cover the rest of the bottom item."""
+    def menu_item(self, index, count):
+        """The rectangle of an item of the open COUNT-item popup menu."""
         code, out = self.tool("menu-item", str(index), str(count))
         if code != 0:
             raise ScenarioError("no popup menu is open")
-        left, top, right, bottom = (int(v) for v in out.split())
+        return tuple(int(v) for v in out.split())
+
+    def choose_menu_item(self, index, count):
+        """Clicks the item near its left end: the icon's tip, shown beside the cursor, may cover the
+        rest of the bottom item."""
+        left, top, right, bottom = self.menu_item(index, count)
         self.click_rect((left, top, left + (right - left) // 4, bottom))
 
     def menu_item_marked(self, index, count):
         """Whether an item of the open popup menu shows a check mark: something dark in its left margin."""
-        left, top, right, bottom = (int(v) for v in self.tool("menu-item", str(index), str(count), check=True)[1].split())
+        left, top, _, bottom = self.menu_item(index, count)
         darkest = subprocess.run(["convert", self.screenshot("menu-mark"), "-crop", f"14x{bottom - top - 2}+{left + 1}+{top + 1}",
                                   "-colorspace", "gray", "-format", "%[fx:minima]", "info:"],
                                  capture_output=True, text=True, check=True).stdout
@@ -200,17 +205,16 @@ class Session:
 
     # ---- the stick, the mouse, the screen --------------------------------------------------------
 
-    def unplug(self):
-        """The stand-in driver refuses the capture until the stick is put somewhere again."""
-        with open(self.stick_file, "w") as f:
-            f.write("unplugged\n")
-
     def tip_width(self, x, y):
         """The width of the tip shown while the mouse rests on the tray icon at (x, y)."""
         self.xdotool("mousemove", "500", "300")
         self.wait_for(lambda: self.tool("tooltip")[0] != 0, 10, "the old tip to go")
         self.xdotool("mousemove", str(x), str(y))
         return int(self.wait_for(lambda: self.tool("tooltip")[1].strip(), 10, "the icon's tip"))
+
+    def unplug(self):
+        """The stand-in driver refuses the capture until the stick is put somewhere again."""
+        self.stick("unplugged", 0)
 
     def stick(self, x, y, buttons=0):
         """Puts the stand-in stick where a hand would; the driver sees it at its next poll."""
@@ -251,13 +255,12 @@ class Session:
 
     def tray_icon_position(self):
         """Where the program's icon (its red knob) sits in the taskbar, or None."""
-        shot = self.screenshot("tray-search")
         width, height = DESKTOP_SIZE
-        out = subprocess.run(["convert", shot, "-crop", f"{width // 4}x40+{width - width // 4}+{height - 40}",
-                              "txt:-"], capture_output=True, text=True, check=True).stdout
+        out = subprocess.run(["convert", self.screenshot("tray-search"), "-crop",
+                              f"{width // 4}x40+{width - width // 4}+{height - 40}", "txt:-"],
+                             capture_output=True, text=True, check=True).stdout
         points = [(int(m.group(1)), int(m.group(2))) for m in
                   re.finditer(r"^(\d+),(\d+): \(\s*255,\s*0,\s*0", out, re.MULTILINE)]
-        os.remove(shot)
         if not points:
             return None
         return (sum(p[0] for p in points) // len(points) + width - width // 4,

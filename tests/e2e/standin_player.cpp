@@ -7,29 +7,17 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <initializer_list>
+
+#include "standin_log.h"
 
 namespace {
 
 constexpr UINT_PTR kHangCheckTimer = 1;
 
-double NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void Log(const char* window, const char* event, WPARAM wParam = 0, LPARAM lParam = 0) {
-  const double now = NowMs();
-  char path[MAX_PATH];
-  if (!GetEnvironmentVariableA("BRONTAVEL_PLAYER_LOG", path, MAX_PATH)) return;
-  if (FILE* log = std::fopen(path, "ab")) {
-    std::fprintf(log, "%.3f %s %s 0x%02x %ld\n", now, window, event, static_cast<unsigned>(wParam),
-                 static_cast<long>(lParam));
-    std::fclose(log);
-  }
+  LogLine("BRONTAVEL_PLAYER_LOG", NowMs(), "%s %s 0x%02x %ld\n", window, event, static_cast<unsigned>(wParam),
+          static_cast<long>(lParam));
 }
 
 bool HangRequested() {

@@ -16,7 +16,8 @@
 #include <mmsystem.h>
 
 #include <cstdio>
-#include <cstdlib>
+
+#include "standin_log.h"
 
 namespace {
 
@@ -53,21 +54,9 @@ ReadResult ReadStick(StickState& state) {
   return ReadResult::Ok;
 }
 
-double NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void Log(const char* name, double now, WPARAM wParam, LPARAM lParam) {
-  char path[MAX_PATH];
-  if (!GetEnvironmentVariableA("BRONTAVEL_STANDIN_LOG", path, MAX_PATH)) return;
-  if (FILE* log = std::fopen(path, "ab")) {
-    std::fprintf(log, "%.3f %s 0x%03x %u %u\n", now, name, static_cast<unsigned>(wParam),
-                 static_cast<unsigned>(LOWORD(lParam)), static_cast<unsigned>(HIWORD(lParam)));
-    std::fclose(log);
-  }
+  LogLine("BRONTAVEL_STANDIN_LOG", now, "%s 0x%03x %u %u\n", name, static_cast<unsigned>(wParam),
+          static_cast<unsigned>(LOWORD(lParam)), static_cast<unsigned>(HIWORD(lParam)));
 }
 
 void Post(const char* name, UINT message, WPARAM wParam, LPARAM lParam) {
