@@ -174,10 +174,10 @@ class Session:
         self.xdotool("mousemove", str((left + right) // 2), str(y), "click", "1")
         time.sleep(0.4)  # lets a list drop down or a window take the focus before the next key
 
-    def click_control(self, title, control_id, y_offset=None):
+    def click_control(self, title, control_id):
         """Clicks a dialog's control, or with control_id 0 its caption, as a person does before typing."""
         rect = tuple(int(v) for v in self.tool("rect", title, str(control_id), check=True)[1].split())
-        self.click_rect(rect, 8 if control_id == 0 else y_offset)
+        self.click_rect(rect, 8 if control_id == 0 else None)
 
     def menu_open(self):
         return self.tool("menu")[0] == 0
@@ -205,16 +205,16 @@ class Session:
 
     # ---- the stick, the mouse, the screen --------------------------------------------------------
 
+    def unplug(self):
+        """The stand-in driver refuses the capture until the stick is put somewhere again."""
+        self.stick("unplugged", 0)
+
     def tip_width(self, x, y):
         """The width of the tip shown while the mouse rests on the tray icon at (x, y)."""
         self.xdotool("mousemove", "500", "300")
         self.wait_for(lambda: self.tool("tooltip")[0] != 0, 10, "the old tip to go")
         self.xdotool("mousemove", str(x), str(y))
         return int(self.wait_for(lambda: self.tool("tooltip")[1].strip(), 10, "the icon's tip"))
-
-    def unplug(self):
-        """The stand-in driver refuses the capture until the stick is put somewhere again."""
-        self.stick("unplugged", 0)
 
     def stick(self, x, y, buttons=0):
         """Puts the stand-in stick where a hand would; the driver sees it at its next poll."""

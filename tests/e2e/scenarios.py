@@ -195,7 +195,8 @@ def settings(session):
         if before is not None:
             with open(path, "wb") as f:
                 f.write(before)
-            os.chmod(path, stat.S_IRUSR if read_only == "file" else stat.S_IRUSR | stat.S_IWUSR)
+        if read_only == "file":
+            os.chmod(path, stat.S_IRUSR)
         if read_only == "folder":
             os.chmod(folder, stat.S_IRUSR | stat.S_IXUSR)
         program = session.start_brontavel(folder=os.path.join(session.run_dir, case + " program"), cwd=folder,
@@ -427,12 +428,13 @@ def appearance(session):
     rights, the Windows versions it knows) and the version information the About box shows."""
     for build in (session.build_dir, session.build_dir.replace("x86_64", "i686")):
         code, out = session.tool("resources", windows_path(os.path.join(build, "Brontavel.exe")))
-        manifest, _, version = out.partition("</assembly>")
+        expect(code == 0, f"no manifest or version information in {build}")
+        manifest = out.partition("</assembly>")[0]
         ElementTree.fromstring(manifest + "</assembly>")  # Windows will not start a program whose manifest is broken
         for wanted in ('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', ">true/pm<", ">PerMonitorV2, ",
                        'level="asInvoker"', "\nFileDescription=Brontavel - ", "\nFileVersion=3.1b\n",
                        "\nProductName=Brontavel for Winamp\n", "\nProductVersion=3.1b\n"):
-            expect(code == 0 and wanted in out, f"{build}: no {wanted!r} in its resources")
+            expect(wanted in out, f"{build}: no {wanted!r} in its resources")
         expect(manifest.count("<supportedOS ") == 5, f"{build}: Vista to Windows 10 and 11")
     print("ok  both builds carry the manifest and the version information")
 
