@@ -14,7 +14,7 @@
 //   e2e_tool shortcut LINK TARGET           a shell shortcut (.lnk) to TARGET
 //   e2e_tool startup                        the Startup folder and its shortcuts
 //   e2e_tool resources EXE                  a program's manifest and version information
-//   e2e_tool list-count TITLE               how many items a window's list view shows
+//   e2e_tool list-count TITLE               how many files a file chooser lists
 //   e2e_tool names                          the gesture labels and command names, one per line
 //   e2e_tool tray-delete CLASS ID           removes a window's tray icon behind its back
 //   e2e_tool broadcast NAME                 broadcasts the registered window message NAME, or a
@@ -157,19 +157,10 @@ int Resources(const char* exe) {
   return 0;
 }
 
-// The first list view among a window's descendants.
-BOOL CALLBACK FindListView(HWND child, LPARAM found) {
-  char className[32];
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "SysListView32") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
-// How many items the first list view in a window shows (a file chooser's files, say).
+// How many items a file chooser's list of files shows.
 int ListCount(const char* title) {
-  HWND list = nullptr;
-  EnumChildWindows(FindWindowA(nullptr, title), &FindListView, reinterpret_cast<LPARAM>(&list));
+  HWND view = FindWindowExA(FindWindowA(nullptr, title), nullptr, "SHELLDLL_DefView", nullptr);
+  HWND list = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
   if (!list) return 1;
   std::printf("%d\n", static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
   return 0;
