@@ -1,5 +1,5 @@
 # Every target installs what it needs on a Debian 12 machine, then builds through the CMake presets.
-.PHONY: all check demo dist bench fuzz fuzz-build host windows windows-x86_64 windows-i686 test deps e2e-deps clean
+.PHONY: all check demo dist bench host windows windows-x86_64 windows-i686 test deps e2e-deps clean
 
 all: host windows
 
@@ -7,7 +7,7 @@ deps:
 	@scripts/install-deps.sh build
 
 e2e-deps:
-	@scripts/install-deps.sh build e2e fuzz
+	@scripts/install-deps.sh build e2e
 
 host: deps
 	cmake --preset host
@@ -23,14 +23,9 @@ windows-i686: deps
 	cmake --preset windows-i686
 	cmake --build --preset windows-i686
 
-fuzz-build: e2e-deps
-	cmake --preset fuzz
-	cmake --build --preset fuzz
-
-# Unit tests on the host, the real program under Wine, and a short pass of every fuzzer.
-test: e2e-deps host windows fuzz-build
+# Unit tests on the host and the real program under Wine.
+test: e2e-deps host windows
 	ctest --preset host
-	ctest --preset fuzz
 
 # Builds both targets and runs every test.
 check: windows test
@@ -53,12 +48,6 @@ bench: e2e-deps windows
 	cmake --preset bench
 	cmake --build --preset bench
 	python3 bench/wine_bench.py
-
-# Each fuzzer for FUZZ_SECONDS (default 300) on the committed corpus.
-FUZZ_SECONDS ?= 300
-fuzz: fuzz-build
-	cd build/fuzz/fuzz && for f in gestures; do \
-	  ./$${f}_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 found-$$f ../../../fuzz/corpus/$$f || exit 1; done
 
 clean:
 	rm -rf build dist

@@ -16,8 +16,8 @@ import sys
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import CENTRE, WINE, Session, windows_path  # noqa: E402
+sys.path.insert(0, os.path.join(ROOT, "sim"))
+from desktop import CENTRE, WINE, Session, windows_path  # noqa: E402
 
 WIN64 = os.path.join(ROOT, "build", "windows-x86_64")
 WIN32 = os.path.join(ROOT, "build", "windows-i686")
@@ -54,7 +54,6 @@ def copy_into(session, folder, *programs):
     os.makedirs(folder, exist_ok=True)
     for program in programs:
         shutil.copy(program, folder)
-    shutil.copy(session.fixture("winmm.dll"), folder)
 
 
 def press_left_cycles(session, cycles):
@@ -222,7 +221,7 @@ def main():
     lines += ["", "## Size", "", "Target: at most 96 KiB, importing only system DLLs (every one of them on Windows 95 "
               "and NT 4 too).", "",
               "| program | bytes | KiB | imports | target met |", "|---|---|---|---|---|"]
-    system = {"kernel32.dll", "user32.dll", "shell32.dll", "advapi32.dll", "comdlg32.dll", "winmm.dll", "ole32.dll",
+    system = {"kernel32.dll", "user32.dll", "shell32.dll", "advapi32.dll", "comdlg32.dll", "ole32.dll",
               "msvcrt.dll"}
     for arch, size, imports in facts:
         met = size <= 96 * 1024 and set(imports) <= system

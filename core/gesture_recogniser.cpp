@@ -91,4 +91,10 @@ void GestureRecogniser::HandleButtonUp(std::uintptr_t value) {
   Fire(JoystickEvent::Button4);
 }
 
+void GestureRecogniser::Rest() {
+  repeat_.StopRepeat();
+  state_.LastDirection = 0;
+  state_.FnConsumed = true;
+}
+
 }  // namespace brontavel

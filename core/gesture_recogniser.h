@@ -35,6 +35,11 @@ class GestureRecogniser {
   void HandleButtonDown(std::uintptr_t value);
   void HandleButtonUp(std::uintptr_t value);
 
+  // The pad went away: no report will say that the stick came back or a button went up. Stops the
+  // repeat and forgets the held direction without running anything. A button 4 held as the pad went
+  // must not fire when its release is seen later without its press.
+  void Rest();
+
  private:
   void Fire(JoystickEvent event) { outputs_.RunCommand(assignments_[EventNumber(event)]); }
 

@@ -6,21 +6,21 @@ import os
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from harness import CENTRE, ScenarioError, Session, read_ini  # noqa: E402
-from scenarios import HIGH, LOW, VK, buttons, direction, fn_direction  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sim"))
+from desktop import CENTRE, ScenarioError, Session, read_ini  # noqa: E402
 
-KEY_NAMES = {code: name if len(name) == 1 else name.title() for name, code in VK.items()}
+LOW, HIGH = 1000, 64000
+KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x26: "Up", 0x25: "Left", 0x0D: "Return", 0x46: "F"}
 
-GESTURES = [  # (gesture number, what the hand does)
-    (1, direction(LOW, CENTRE)),
-    (2, direction(HIGH, CENTRE)),
-    (3, direction(CENTRE, LOW)),
-    (9, buttons(1)),
-    (10, buttons(2)),
-    (5, fn_direction(LOW, CENTRE)),
-    (12, buttons(8)),
-    (13, buttons(8, 9, 8)),
+GESTURES = [  # (gesture number, what the hand does: stick positions and buttons held, one after another)
+    (1, [(LOW, CENTRE, 0)]),
+    (2, [(HIGH, CENTRE, 0)]),
+    (3, [(CENTRE, LOW, 0)]),
+    (9, [(CENTRE, CENTRE, 1)]),
+    (10, [(CENTRE, CENTRE, 2)]),
+    (5, [(CENTRE, CENTRE, 8), (LOW, CENTRE, 8), (CENTRE, CENTRE, 8)]),
+    (12, [(CENTRE, CENTRE, 8)]),
+    (13, [(CENTRE, CENTRE, 8), (CENTRE, CENTRE, 9), (CENTRE, CENTRE, 8)]),
 ]
 
 
@@ -47,10 +47,11 @@ def main():
         print()
         print(f"{'gesture':<12} {'command':<24} keys the player received")
         print(f"{'-' * 12} {'-' * 24} {'-' * 36}")
-        for number, act in GESTURES:
+        for number, hand in GESTURES:
             binding = int(settings[f"Options/C{number}"])
             since = len(session.keys())
-            act(session)
+            for state in hand + [(CENTRE, CENTRE, 0)]:
+                session.move_stick(*state)
             time.sleep(0.2)
             print(f"{events[number]:<12} {commands.get(binding, '?'):<24} {describe(session.keys(since))}")
         since = len(session.keys())

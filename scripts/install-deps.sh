@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a make target needs, only those that are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build, e2e, fuzz)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build, e2e)
 set -euo pipefail
 
 packages_for() {
   case "$1" in
     build) echo cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 zip python3 ;;
     e2e) echo wine64 fonts-wine xvfb xdotool imagemagick python3 ;;
-    fuzz) echo clang libclang-rt-14-dev ;;
     *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
   esac
 }

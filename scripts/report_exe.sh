@@ -5,7 +5,7 @@
 set -euo pipefail
 exe=$1
 objdump=$2
-allowed=" kernel32.dll user32.dll shell32.dll advapi32.dll comdlg32.dll winmm.dll ole32.dll msvcrt.dll "
+allowed=" kernel32.dll user32.dll shell32.dll advapi32.dll comdlg32.dll ole32.dll msvcrt.dll "
 
 size=$(stat -c %s "$exe")
 imports=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)

@@ -6,6 +6,7 @@
 
 #include "core/gesture_recogniser.h"
 #include "res/resource_ids.h"
+#include "win32/joystick_driver.h"
 #include "win32/player_windows.h"
 #include "win32/settings_file.h"
 
@@ -48,7 +49,8 @@ struct App final : GestureOutputs {
   HICON trayIcon;
   HWND window = nullptr;
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
-  bool waitingForJoystick = false;  // started at logon before the joystick could be captured
+  bool waitingForJoystick = false;  // joystick 1 is not captured: asleep at logon, or gone since
+  JoystickDriver joystick;
   SettingsFile settingsFile;
   Settings settings;
   PlayerWindowTable players;

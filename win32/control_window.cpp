@@ -65,9 +65,13 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
       if (wParam == kJoystickRetryTimerId) RetryJoystick(app);
       return 0;
     case WM_DEVICECHANGE:
-      // A pad that wakes up or is plugged in shows up as a change of devices.
-      RetryJoystick(app);
+      // A pad that wakes up, is plugged in, is unplugged or switches itself off shows up as a change
+      // of devices.
+      OnDeviceChange(app);
       break;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnResume(app);
+      return TRUE;
     default:
       // The icon is the program's only presence: when the shell restarts, it must come back, or the
       // user could neither configure nor end the program.

@@ -6,6 +6,7 @@
 #include "core/command_line.h"
 #include "win32/app.h"
 #include "win32/control_window.h"
+#include "win32/joystick.h"
 #include "win32/start_with_windows.h"
 #include "win32/startup.h"
 
@@ -19,12 +20,28 @@ LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam
 }
 
 void CALLBACK RepeatTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_app) g_app->repeat.RepeatTick();
+  // A pad that went away while a direction was held sends no report that would end the hold, and
+  // Windows may not report the change of devices: every repeat looks first.
+  if (g_app && brontavel::JoystickStillThere(*g_app)) g_app->repeat.RepeatTick();
+}
+
+// DLLs that Windows loads later on the program's behalf (the file chooser's, among others) are taken
+// from the system folder only, never from the program's own folder, where a downloaded DLL may lie.
+// Windows before 8 (and 7 without its update) cannot be told so; there only the joystick driver,
+// loaded by its full path, is safe from it.
+void LoadDllsFromTheSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+  if (setDefaultDllDirectories) setDefaultDllDirectories(kSearchSystem32);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  LoadDllsFromTheSystemFolderOnly();
   brontavel::App app(instance, &RepeatTimerExpired);
   g_app = &app;
   const bool atLogon = brontavel::HasSwitch(commandLine, brontavel::kAtLogonSwitch);

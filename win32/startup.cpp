@@ -41,7 +41,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   app.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   AddTrayIcon(app);
 
-  joyGetNumDevs();
+  app.joystick.DeviceCount();
   if (!CaptureJoystick(app)) {
     // At logon a wireless pad is often still asleep; the user is across the room and cannot answer a
     // message box, so the program waits for it instead.

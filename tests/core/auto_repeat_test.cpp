@@ -75,6 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         Timeline{"AnActionHeldRunsOnlyOnce",
                  {{0, [](Remote& r) { r.settings.EventAssignmentTable[1] = 23; }}, {0, Left}, {2000, Centre}}, 3000,
                  {{0, 23}}},
+        Timeline{"APadGoneStopsTheRepeatAndRunsNothing",
+                 {{0, Left}, {350, [](Remote& r) { r.recogniser.Rest(); }}}, 2000, {{0, 5}, {300, 5}}},
         Timeline{"ANewBindingIsUsedByTheNextTick",
                  {{0, Left}, {350, [](Remote& r) { r.settings.EventAssignmentTable[1] = 4; }}, {520, Centre}}, 1000,
                  {{0, 5}, {300, 5}, {400, 4}, {500, 4}}}));

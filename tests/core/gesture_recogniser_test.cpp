@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "remote_fixture.h"
 
 namespace brontavel {
@@ -21,6 +23,14 @@ struct ZoneCase {
   int direction;
   bool fnConsumedAfter;
 };
+
+// A readable, stable test name: "X4999Y32768IsLeft", "Button4HeldX4999Y32768IsFnLeft".
+void PrintTo(const ZoneCase& c, std::ostream* os) {
+  if (c.buttons != kNone) *os << (c.buttons == kOnly4 ? "Button4" : "Buttons" + std::to_string(c.buttons)) << "Held";
+  std::string label = c.direction == 0 ? "Nothing" : JoystickEventLabel(c.direction);
+  std::erase(label, '+');
+  *os << 'X' << c.x << 'Y' << c.y << "Is" << label;
+}
 
 class ClassifyMoveTest : public ::testing::TestWithParam<ZoneCase> {};
 
@@ -58,13 +68,14 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- Report sequences --------------------------------------------------------------------------
 
 struct Report {
-  enum Kind { Move, Down, Up } kind;
+  enum Kind { Move, Down, Up, PadGone } kind;
   std::uintptr_t value;  // buttons for Move, the report value otherwise
   std::uint16_t x = kMid, y = kMid;
 };
 Report MoveTo(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y) { return {Report::Move, buttons, x, y}; }
 Report Press(std::uintptr_t value) { return {Report::Down, value}; }
 Report Release(std::uintptr_t value) { return {Report::Up, value}; }
+const Report kPadGone = {Report::PadGone, 0};
 const Report kLeft = MoveTo(kNone, 1000, kMid);
 const Report kLeftAgain = MoveTo(kNone, 3000, 20000);
 const Report kUp = MoveTo(kNone, kMid, 1000);
@@ -90,6 +101,7 @@ TEST_P(ReportSequenceTest, RunsTheBoundCommandsInOrder) {
     if (report.kind == Report::Move) r.Move(report.value, report.x, report.y);
     if (report.kind == Report::Down) r.recogniser.HandleButtonDown(report.value);
     if (report.kind == Report::Up) r.recogniser.HandleButtonUp(report.value);
+    if (report.kind == Report::PadGone) r.recogniser.Rest();
   }
   EXPECT_THAT(r.log, ElementsAreArray(s.expected));
   EXPECT_EQ(r.state.LastDirection, s.lastDirectionAfter);
@@ -122,6 +134,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {"title Button 1 pressed", "run 1", "title button pressed"}, 0, true},
         Sequence{"OtherPressesAreNoGesture", false, {Press(0x203), Press(0x909)},
                  {"title button pressed", "title button pressed"}, 0, false},
+        // The pad went away and came back: nothing runs, a held direction is taken afresh, and a
+        // release of button 4 seen without its press is no press.
+        Sequence{"PadGoneWhileLeftHeldThenLeftRunsAgain", false, {kLeft, kPadGone, kLeft}, {"run 5", "run 5"}, 1, true},
+        Sequence{"PadGoneWhileButton4HeldItsReleaseRunsNothing", false, {Press(0x808), kPadGone, Release(0x800)},
+                 {"title button pressed"}, 0, true},
+        Sequence{"PadGoneThenALonePressOf4Counts", false, {kPadGone, Press(0x808), Release(0x800)},
+                 {"title button pressed", "title Button 4 pressed", "run 12"}, 0, false},
         Sequence{"ReleasesOtherThanLone4DoNothing", false,
                  {Release(0x100), Release(0x200), Release(0x400), Release(0x801), Release(0x808)}, {}, 0, false}));
 

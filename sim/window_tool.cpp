@@ -1,24 +1,25 @@
-// A small Windows helper for the end-to-end tests: it looks at windows, talks to them, and uses the
+// A small Windows helper of the simulated desktop: it looks at windows, talks to them, and uses the
 // real profile functions, so the test script on the Linux side can see what a Windows program sees.
 //
-//   e2e_tool wait CLASS|- TITLE|- MS        exit 0 once such a top-level window exists, 1 on timeout
-//   e2e_tool gone CLASS|- TITLE|- MS        exit 0 once no such window exists
-//   e2e_tool ping CLASS|- TITLE|- MS        exit 0 once the window exists and its thread answers
-//   e2e_tool rect TITLE ID                  screen rectangle of a dialog's control (0: the dialog)
-//   e2e_tool menu-item INDEX COUNT          screen rectangle of item INDEX of the open COUNT-item menu
-//   e2e_tool menu                           exit 0 while a popup menu is open
-//   e2e_tool tooltip                        the width of the tooltip on show, exit 1 if none
-//   e2e_tool texts CLASS|- TITLE|-          the window's title, then each child's class and text
-//   e2e_tool count CLASS|- TITLE|-          how many top-level windows match
-//   e2e_tool close CLASS [TITLE]            post WM_CLOSE to the first such window
-//   e2e_tool shortcut LINK TARGET           a shell shortcut (.lnk) to TARGET
-//   e2e_tool startup                        the Startup folder and its shortcuts
-//   e2e_tool resources EXE                  a program's manifest and version information
-//   e2e_tool list-count TITLE               how many files a file chooser lists
-//   e2e_tool names                          the gesture labels and command names, one per line
-//   e2e_tool tray-delete CLASS ID           removes a window's tray icon behind its back
-//   e2e_tool broadcast NAME                 broadcasts the registered window message NAME, or a
-//                                           change of devices for "device-change"
+//   window_tool wait CLASS|- TITLE|- MS     exit 0 once such a top-level window exists, 1 on timeout
+//   window_tool gone CLASS|- TITLE|- MS     exit 0 once no such window exists
+//   window_tool ping CLASS|- TITLE|- MS     exit 0 once the window exists and its thread answers
+//   window_tool rect TITLE ID               screen rectangle of a dialog's control (0: the dialog)
+//   window_tool menu-item INDEX COUNT       screen rectangle of item INDEX of the open COUNT-item menu
+//   window_tool menu                        exit 0 while a popup menu is open
+//   window_tool tooltip                     the width of the tooltip on show, exit 1 if none
+//   window_tool texts CLASS|- TITLE|-       the window's title, then each child's class and text
+//   window_tool count CLASS|- TITLE|-       how many top-level windows match
+//   window_tool close CLASS [TITLE]         post WM_CLOSE to the first such window
+//   window_tool shortcut LINK TARGET        a shell shortcut (.lnk) to TARGET
+//   window_tool startup                     the Startup folder and its shortcuts
+//   window_tool resources EXE               a program's manifest and version information
+//   window_tool list-count TITLE            how many files a file chooser lists
+//   window_tool names                       the gesture labels and command names, one per line
+//   window_tool tray-delete CLASS ID        removes a window's tray icon behind its back
+//   window_tool broadcast NAME              broadcasts the registered window message NAME, a change
+//                                        of devices for "device-change", or "resume" from sleep
+//   window_tool balloons                    the text of each notification balloon on show
 
 #include <windows.h>
 #include <objbase.h>
@@ -207,6 +208,17 @@ int main(int argc, char** argv) {
   }
   if (command == "broadcast" && argc == 3 && std::strcmp(argv[2], "device-change") == 0)  // DBT_DEVNODES_CHANGED
     return PostMessageA(HWND_BROADCAST, WM_DEVICECHANGE, 7, 0) ? 0 : 1;
+  if (command == "broadcast" && argc == 3 && std::strcmp(argv[2], "resume") == 0)
+    return PostMessageA(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) ? 0 : 1;
+  if (command == "balloons") {
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr;) {
+      char text[512] = {};
+      if (!IsWindowVisible(tip) || !(GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON)) continue;
+      GetWindowTextA(tip, text, sizeof text);
+      std::printf("%s\n", text);
+    }
+    return 0;
+  }
   if (command == "broadcast" && argc == 3)
     return PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0) ? 0 : 1;
   if (command == "names") {
@@ -215,6 +227,6 @@ int main(int argc, char** argv) {
       std::printf("command %d %s\n", id, brontavel::CommandDisplayName(id));
     return 0;
   }
-  std::fprintf(stderr, "usage: see the top of e2e_tool.cpp\n");
+  std::fprintf(stderr, "usage: see the top of window_tool.cpp\n");
   return 2;
 }

@@ -1,14 +1,19 @@
-// A stand-in joystick driver for the end-to-end tests and the demo: a winmm.dll with the four
-// joystick functions Brontavel uses, loaded in place of Windows' own through a DLL override. It
-// behaves as the multimedia joystick driver does: once joystick 1 is captured for a window, it polls
-// the stick every period and posts that window a position report when an axis has moved by more
-// than the threshold since the last report (or at every poll without change-only reporting), and a
-// button report whenever buttons go down or up.
+// A stand-in joystick driver for the simulated desktop: a winmm.dll with the joystick functions
+// Brontavel uses, installed where Windows keeps its own and given to Brontavel.exe alone through a
+// per-program DLL override. It behaves as the multimedia joystick driver does: once joystick 1 is
+// captured for a window, it polls the stick every period and posts that window a position report
+// when an axis has moved by more than the threshold since the last report (or at every poll without
+// change-only reporting), and a button report whenever buttons go down or up. A capture must be
+// released before it can be set again.
 //
-// The "stick" is a text file named by BRONTAVEL_STANDIN_JOYSTICK, holding "x y buttons" (buttons as
-// a number, bit n-1 for button n). A file holding "unplugged", or no file at all, is no joystick:
-// the capture is refused. Every report posted is logged, with its time, to BRONTAVEL_STANDIN_LOG, and
-// so are the capture ("capture", or "refused"), and the threshold being set.
+// The "stick" is a text file named by BRONTAVEL_STANDIN_JOYSTICK, holding "x y buttons generation"
+// (buttons as a number, bit n-1 for button n). A file holding "unplugged", or no file at all, is no
+// joystick: the capture is refused, the position functions answer JOYERR_UNPLUGGED and a capture
+// stops reporting. The generation counts how often the pad was found afresh (it came back, or the
+// computer resumed from sleep): a capture made in an earlier generation stays silent, as Windows'
+// does, until it is released and set again. Every report posted is logged, with its time, to
+// BRONTAVEL_STANDIN_LOG, and so are the capture ("capture", or "refused"), its release and the
+// threshold being set.
 
 // This file defines the functions the header declares as imported.
 #define _WINMM_
@@ -24,7 +29,7 @@ namespace {
 constexpr UINT_PTR kPollTimerId = 0x4A4F;
 
 struct StickState {
-  unsigned x = 32768, y = 32768, buttons = 0;
+  unsigned x = 32768, y = 32768, buttons = 0, generation = 0;
 };
 
 struct Capture {
@@ -48,9 +53,9 @@ ReadResult ReadStick(StickState& state) {
   char text[128] = {};
   std::fread(text, 1, sizeof text - 1, file);
   std::fclose(file);
-  unsigned x, y, buttons;
-  if (std::sscanf(text, "%u %u %u", &x, &y, &buttons) != 3) return ReadResult::Unplugged;
-  state = {x & 0xFFFF, y & 0xFFFF, buttons & 0xF};
+  unsigned x, y, buttons, generation = 0;
+  if (std::sscanf(text, "%u %u %u %u", &x, &y, &buttons, &generation) < 3) return ReadResult::Unplugged;
+  state = {x & 0xFFFF, y & 0xFFFF, buttons & 0xF, generation};
   return ReadResult::Ok;
 }
 
@@ -72,7 +77,7 @@ bool MovedEnough(unsigned from, unsigned to) {
 
 void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
   StickState now;
-  if (ReadStick(now) != ReadResult::Ok) return;
+  if (ReadStick(now) != ReadResult::Ok || now.generation != g_capture.reported.generation) return;
   StickState& last = g_capture.reported;
   const LPARAM position = MAKELPARAM(now.x, now.y);
   if (!g_capture.changesOnly || MovedEnough(last.x, now.x) || MovedEnough(last.y, now.y)) {
@@ -91,6 +96,23 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
 extern "C" {
 
 UINT WINAPI joyGetNumDevs() { return 16; }
+
+MMRESULT WINAPI joyGetPosEx(UINT id, JOYINFOEX* info) {
+  if (id != JOYSTICKID1 || !info) return JOYERR_PARMS;
+  StickState now;
+  if (ReadStick(now) != ReadResult::Ok) return JOYERR_UNPLUGGED;
+  info->dwXpos = now.x;
+  info->dwYpos = now.y;
+  info->dwButtons = now.buttons;
+  return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joyGetPos(UINT id, JOYINFO* info) {
+  JOYINFOEX extended{};
+  const MMRESULT result = info ? joyGetPosEx(id, &extended) : JOYERR_PARMS;
+  if (result == JOYERR_NOERROR) *info = {extended.dwXpos, extended.dwYpos, 0, extended.dwButtons};
+  return result;
+}
 
 MMRESULT WINAPI joySetCapture(HWND window, UINT id, UINT period, BOOL changesOnly) {
   if (id != JOYSTICKID1 || !window || !IsWindow(window)) return JOYERR_PARMS;
@@ -120,6 +142,7 @@ MMRESULT WINAPI joyReleaseCapture(UINT id) {
   if (!g_capture.window) return JOYERR_NOCANDO;
   KillTimer(g_capture.window, kPollTimerId);
   g_capture.window = nullptr;
+  Log("release", NowMs(), 0, 0);
   return JOYERR_NOERROR;
 }
 

@@ -1,0 +1,283 @@
+"""The simulated desktop that `make demo`, `make bench` and the end-to-end scenarios run on: the real
+Brontavel.exe under Wine on a virtual desktop, with the stand-in joystick driver and the stand-in
+player, and what a person at that desktop has: a stick, a mouse, eyes.
+
+One Session is one Wine virtual desktop on one X display (the user's own, or an Xvfb started for it)
+with a Wine prefix of its own. The prefix outlives a session, so a session starts by clearing what an
+earlier one may have left in it (its programs, the shortcuts in its Startup folder) and ends by
+ending its own: its Xvfb, and the processes of its prefix (through that prefix's wineserver).
+"""
+import glob
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+
+WINE = shutil.which("wine64") or "/usr/lib/wine/wine64"
+WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
+DESKTOP_SIZE = (1024, 768)
+CENTRE = 32768
+QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+# The programs that get the stand-in joystick driver; every other program of the prefix keeps Wine's.
+JOYSTICK_PROGRAMS = ("Brontavel.exe", "bench_relay.exe")
+PREFIX_VERSION = "2"  # raise it when the one-time set-up of the prefix changes
+
+
+class ScenarioError(Exception):
+    """A scenario found the program doing something it must not, or could not run at all."""
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def read_ini(path):
+    """A settings file as {"Section/Key": value}, read as text: a path past MAX_PATH is beyond the
+    profile functions themselves."""
+    values, section = {}, ""
+    with open(path, errors="replace") as f:
+        for line in f:
+            if line.startswith("["):
+                section = line.strip()[1:-1]
+            elif "=" in line:
+                values.setdefault(section + "/" + line.split("=", 1)[0], line.split("=", 1)[1].strip())
+    return values
+
+
+class Session:
+    def __init__(self, build_dir, work_dir, use_own_display=False, honour_permissions=False):
+        for tool in (WINE, "Xvfb", "xdotool", "import"):
+            if not shutil.which(tool):
+                raise ScenarioError(f"cannot run: missing {tool} (make check installs it)")
+        self.build_dir = os.path.abspath(build_dir)
+        self.artifacts = os.path.join(os.path.abspath(work_dir), "artifacts")
+        self.prefix = os.path.join(os.path.abspath(work_dir), "wineprefix")
+        os.makedirs(self.artifacts, exist_ok=True)
+        self.run_dir = tempfile.mkdtemp(prefix="run-", dir=os.path.abspath(work_dir))
+        self.stick_file, self.driver_log, self.player_log, self.hang_file = (
+            os.path.join(self.run_dir, name) for name in ("joystick.txt", "driver.log", "player.log", "player.hang"))
+        self.display = os.environ.get("DISPLAY") if use_own_display else None
+        # Tests run as root, for whom no file is read-only. Without these two capabilities root is held
+        # to a file's permission bits like anyone else, which is what Windows' read-only attribute does.
+        self.launcher = ["setpriv", "--bounding-set", "-dac_override,-dac_read_search", "--"] if honour_permissions else []
+        self.xvfb = None
+        self.processes = []
+        self.generation = 0  # how often the pad was found afresh
+
+    def __enter__(self):
+        if not self.display:  # Xvfb picks a free display and names it once it is listening
+            read, write = os.pipe()
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % DESKTOP_SIZE,
+                                          "-nolisten", "tcp"], pass_fds=(write,), **QUIET)
+            os.close(write)
+            with os.fdopen(read) as f:
+                self.display = ":" + f.readline().strip()
+            if self.display == ":":
+                raise ScenarioError("cannot run: no X display could be started")
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=self.display,
+                        WINEDLLOVERRIDES="mscoree,mshtml=",
+                        BRONTAVEL_STANDIN_JOYSTICK=windows_path(self.stick_file),
+                        BRONTAVEL_STANDIN_LOG=windows_path(self.driver_log),
+                        BRONTAVEL_PLAYER_LOG=windows_path(self.player_log),
+                        BRONTAVEL_PLAYER_HANG=windows_path(self.hang_file))
+        # Whatever an earlier run left behind must not change this one: its programs still running, or
+        # a shortcut in the Startup folder that wineboot would start.
+        subprocess.run(self.launcher + [WINESERVER, "-k"], env=self.env, **QUIET)
+        for shortcut in glob.glob(os.path.join(self.prefix, "drive_c", "users", "*", "AppData", "Roaming", "Microsoft",
+                                               "Windows", "Start Menu", "Programs", "Start[Uu]p", "*")):
+            os.remove(shortcut)
+        marker = os.path.join(self.prefix, "brontavel-ready")
+        if not os.path.exists(marker) or open(marker).read() != PREFIX_VERSION:
+            self.wine("wineboot", "-i")
+            # Every program of the prefix runs in one virtual desktop, whose taskbar holds the tray.
+            self.wine("reg", "add", "HKCU\\Software\\Wine\\Explorer", "/v", "Desktop", "/d", "Default", "/f")
+            self.wine("reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default", "/d",
+                      "%dx%d" % DESKTOP_SIZE, "/f")
+            for program in JOYSTICK_PROGRAMS:
+                self.wine("reg", "add", f"HKCU\\Software\\Wine\\AppDefaults\\{program}\\DllOverrides", "/v", "winmm",
+                          "/d", "native,builtin", "/f")
+            subprocess.run(self.launcher + [WINESERVER, "-w"], env=self.env, timeout=120)
+            with open(marker, "w") as f:
+                f.write(PREFIX_VERSION)
+        # Bring up the prefix's wineserver and services now, detached from every pipe of ours.
+        self.wine("wineboot")
+        # The stand-in driver goes where Windows keeps the real one, after wineboot, which may renew
+        # that folder.
+        shutil.copy(self.program("winmm.dll"), os.path.join(self.prefix, "drive_c", "windows", "system32"))
+        self.stick(CENTRE, CENTRE, 0)
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run(self.launcher + [WINESERVER, "-k"], env=self.env, **QUIET)
+        for process in self.processes:
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait(timeout=10)
+
+    def wine(self, *args):
+        subprocess.run(self.launcher + [WINE, *args], env=self.env, timeout=300, **QUIET)
+
+    # ---- programs ------------------------------------------------------------------------------
+
+    def program(self, name):
+        """One of the simulated desktop's own programs."""
+        return os.path.join(self.build_dir, "sim", name)
+
+    def start_program(self, exe, args=(), cwd=None, env=None):
+        process = subprocess.Popen(self.launcher + [WINE, exe, *args], cwd=cwd or self.run_dir,
+                                   env=dict(self.env, **(env or {})), **QUIET)
+        self.processes.append(process)
+        return process
+
+    def start_brontavel(self, folder=None, ready=True, cwd=None, args=(), env=None):
+        """Copies the program into a folder and starts it there, or in cwd; with ready, returns once its
+        start-up has finished."""
+        folder = folder or self.run_dir
+        os.makedirs(folder, exist_ok=True)
+        shutil.copy(os.path.join(self.build_dir, "Brontavel.exe"), folder)
+        seen = len(self.driver_reports())
+        process = self.start_program(os.path.join(folder, "Brontavel.exe"), args, cwd=cwd or folder, env=env)
+        if ready:
+            self.wait_started(seen)
+        return process
+
+    def wait_started(self, seen, last_step="threshold"):
+        """Start-up has finished once the driver saw its last call (the threshold, after which come only
+        the settings and the player's windows, with no cross-thread call that would let the program
+        answer early) and the program then answers a message, which it does only from a message loop."""
+        self.wait_for(lambda: any(r[1] == last_step for r in self.driver_reports()[seen:]), 60,
+                      f"the driver to see '{last_step}'")
+        self.wait_ready("Brontavel")
+
+    def start_player(self):
+        process = self.start_program(self.program("standin_player.exe"))
+        self.wait_ready("STUDIO", "Winamp3")
+        return process
+
+    def tool(self, *args, timeout=60, check=False):
+        # Output goes through a file, not a pipe: a Wine process can leave daemons behind that hold a
+        # pipe open long after it has ended.
+        with tempfile.TemporaryFile(mode="w+") as out:
+            result = subprocess.run(self.launcher + [WINE, self.program("window_tool.exe"), *args], env=self.env,
+                                    cwd=self.run_dir, stdout=out, stderr=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            text = out.read()
+        if check and result.returncode != 0:
+            raise ScenarioError(f"window_tool {' '.join(args)} failed ({result.returncode}): {text}")
+        return result.returncode, text
+
+    def wait_window(self, window_class, title="-", timeout_ms=30000, verb="wait"):
+        """Whether such a window appears ("wait"), goes ("gone"), or appears and answers ("ping") in time."""
+        return self.tool(verb, window_class, title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)[0] == 0
+
+    def wait_ready(self, window_class, title="-", timeout_ms=60000):
+        if not self.wait_window(window_class, title, timeout_ms, "ping"):
+            raise ScenarioError(f"no responsive window of class {window_class} within {timeout_ms} ms")
+
+    # ---- the stick, the mouse, the screen --------------------------------------------------------
+
+    def unplug(self):
+        """The pad goes away: the stand-in driver answers that it is unplugged until the stick is put
+        somewhere again, and then it is a pad found afresh."""
+        self.write_stick("unplugged")
+        self.generation += 1
+
+    def find_devices_afresh(self):
+        """What resuming from sleep does to the pad: a capture made before it falls silent."""
+        self.generation += 1
+        self.write_stick(f"{self._stick} {self.generation}")
+
+    def stick(self, x, y, buttons=0):
+        """Puts the stand-in stick where a hand would; the driver sees it at its next poll."""
+        self._stick = f"{x} {y} {buttons}"
+        self.write_stick(f"{self._stick} {self.generation}")
+        self._held = buttons
+
+    def write_stick(self, text):
+        with open(self.stick_file + ".new", "w") as f:
+            f.write(text + "\n")
+        os.replace(self.stick_file + ".new", self.stick_file)
+
+    def move_stick(self, x, y, buttons=0, timeout=5.0):
+        """Puts the stick somewhere and waits until the driver has reported it, so that a gesture lasts
+        one poll of the driver, not however long a busy machine takes to get round to it."""
+        seen = len(self.driver_reports())
+        # A capture starts from where the stick is then.
+        moves = [r for r in self.driver_reports() if r[1] in ("move", "capture")]
+        last = (int(moves[-1][3]), int(moves[-1][4])) if moves else (CENTRE, CENTRE)
+        buttons_change = buttons != self._held
+        self.stick(x, y, buttons)
+        # Change-only reporting: a move within the threshold is never reported.
+        reportable_move = max(abs(x - last[0]), abs(y - last[1])) > 6000
+
+        def reported():
+            for _, kind, value, *position in self.driver_reports()[seen:]:
+                if kind == "move" and reportable_move and tuple(map(int, position)) == (x, y):
+                    return True
+                if kind in ("down", "up") and buttons_change and int(value, 16) & 0xF == buttons:
+                    return True
+            return False
+
+        if reportable_move or buttons_change:
+            self.wait_for(reported, timeout, f"the driver to report ({x}, {y}, {buttons})")
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True)
+
+    def screenshot(self, name):
+        path = os.path.join(self.artifacts, name + ".png")
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
+        return path
+
+    def tray_icon_position(self):
+        """Where the program's icon (its red knob) sits in the taskbar, or None."""
+        width, height = DESKTOP_SIZE
+        out = subprocess.run(["convert", self.screenshot("tray-search"), "-crop",
+                              f"{width // 4}x40+{width - width // 4}+{height - 40}", "txt:-"],
+                             capture_output=True, text=True, check=True).stdout
+        points = [(int(m.group(1)), int(m.group(2))) for m in
+                  re.finditer(r"^(\d+),(\d+): \(\s*255,\s*0,\s*0", out, re.MULTILINE)]
+        if not points:
+            return None
+        return (sum(p[0] for p in points) // len(points) + width - width // 4,
+                sum(p[1] for p in points) // len(points) + height - 40 + 3)
+
+    # ---- what the player and the driver recorded ------------------------------------------------
+
+    def player_events(self):
+        """The player's log as (time_ms, window, event, wParam, lParam)."""
+        if not os.path.exists(self.player_log):
+            return []
+        with open(self.player_log) as f:
+            lines = [line.split() for line in f]
+        # A line being written as we read is left for the next look.
+        return [(float(t), w, e, int(wp, 16), int(lp)) for t, w, e, wp, lp in (p for p in lines if len(p) == 5)]
+
+    def driver_reports(self):
+        """The stand-in driver's log as [time, kind, wParam, x, y] per call or report posted."""
+        if not os.path.exists(self.driver_log):
+            return []
+        with open(self.driver_log) as f:
+            return [line.split() for line in f]
+
+    def keys(self, since=0):
+        """The key messages the player received, from the since-th on."""
+        return [(window, event, vk, lparam) for (_, window, event, vk, lparam) in self.player_events()
+                if event in ("KEYDOWN", "KEYUP")][since:]
+
+    def wait_for(self, condition, timeout=10.0, what="a condition"):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            value = condition()
+            if value:
+                return value
+            time.sleep(0.05)
+        raise ScenarioError(f"timed out waiting for {what}")
