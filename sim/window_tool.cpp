@@ -19,7 +19,7 @@
 //   window_tool tray-delete CLASS ID        removes a window's tray icon behind its back
 //   window_tool broadcast NAME              broadcasts the registered window message NAME, a change
 //                                        of devices for "device-change", or "resume" from sleep
-//   window_tool balloons                    the text of each notification balloon on show
+//   window_tool balloons                    each notification balloon on show: window|text
 
 #include <windows.h>
 #include <objbase.h>
@@ -214,8 +214,11 @@ int main(int argc, char** argv) {
     for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr;) {
       char text[512] = {};
       if (!IsWindowVisible(tip) || !(GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON)) continue;
-      GetWindowTextA(tip, text, sizeof text);
-      std::printf("%s\n", text);
+      // The balloon's text is its tool's, which only the window itself can tell: another process's
+      // GetWindowText would read the empty caption instead.
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+      std::printf("%p|%s\n", static_cast<void*>(tip), text);
     }
     return 0;
   }

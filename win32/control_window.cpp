@@ -80,6 +80,10 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
         AddTrayIcon(app);
         return 0;
       }
+      if (app.showYourself != 0 && message == app.showYourself) {
+        ShowRunningNotice(app, RunningNotice::AlreadyRunning);
+        return 0;
+      }
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -33,12 +33,18 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
     ShowMessage(kPlatformText, kPlatformCaption);
     return false;
   }
-  // Another copy already has the joystick and the tray icon; a second would only get in its way.
-  if (FindWindowA(kOwnClass, nullptr)) return false;
+  // Another copy already has the joystick and the tray icon; a second would only get in its way. It
+  // ends silently, but a user who started it by hand is shown where the running one is; at logon
+  // nobody asked for anything.
+  if (const HWND running = FindWindowA(kOwnClass, nullptr)) {
+    if (!atLogon) PostMessageA(running, RegisterWindowMessageA(kShowYourselfMessage), 0, 0);
+    return false;
+  }
   if (FindWindowA(kOldPlayerClass, nullptr)) ShowMessage(kOldPlayerText, kOldPlayerCaption);
 
   if (!CreateControlWindow(app, controlProcedure)) return false;
   app.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  app.showYourself = RegisterWindowMessageA(kShowYourselfMessage);
   AddTrayIcon(app);
 
   app.joystick.DeviceCount();
@@ -58,6 +64,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   // is open, its own message loop hands reports to the remote, which then uses the built-in bindings.
   app.settingsFile.Load(app.settings);
   FindPlayerWindows(app.settings.PlayerClassNames, app.players);
+  if (!atLogon) ShowRunningNotice(app, RunningNotice::Started);
   return true;
 }
 

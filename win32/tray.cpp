@@ -1,6 +1,7 @@
 #include "win32/tray.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <cstring>
 
@@ -15,6 +16,14 @@ namespace {
 
 constexpr const char* kTip = "Brontavel";
 constexpr const char* kWaitingTip = "Brontavel: waiting for joystick 1";
+
+// Today's Windows keeps a new icon out of sight, and the program has no window: the first start
+// would otherwise look as if nothing happened.
+constexpr const char* kStartedTitle = "Brontavel is running";
+constexpr const char* kAlreadyRunningTitle = "Brontavel is already running";
+constexpr const char* kWhereToFindIt =
+    "Right-click the joystick icon in the notification area for the menu, or double-click it for "
+    "Options. Windows may keep the icon under the ^ arrow beside the clock.";
 
 // The record as Windows 95 and NT 4 knew it (88 bytes on 32-bit Windows): every shell takes it, and
 // the program needs nothing that later versions added.
@@ -57,6 +66,20 @@ NOTIFYICONDATAA FullRecord(const App& app) {
   return icon;
 }
 
+// The shell's version, as shell32.dll itself says; 4 where it cannot say (Windows 95 and NT 4).
+DWORD ShellMajorVersion() {
+  const HMODULE shell = GetModuleHandleA("shell32.dll");
+  const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "DllGetVersion") : nullptr));
+  DLLVERSIONINFO version{};
+  version.cbSize = sizeof version;
+  return getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 4;
+}
+
+void CopyText(char* to, std::size_t size, const char* text) {
+  std::strncpy(to, text, size - 1);  // the record starts zeroed, so the text stays terminated
+}
+
 }  // namespace
 
 bool AddTrayIcon(const App& app) {
@@ -72,6 +95,21 @@ void UpdateTrayTip(const App& app) {
 void RemoveTrayIcon(const App& app) {
   NOTIFYICONDATAA icon = IconRecord(app.window);
   Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
+void ShowRunningNotice(const App& app, RunningNotice notice) {
+  // Balloons came with shell 5.0 (Windows 2000, 98 with its update); an older shell would refuse the
+  // larger record, and has no way to point at the icon anyway.
+  if (ShellMajorVersion() < 5) return;
+  NOTIFYICONDATAA balloon = IconRecord(app.window);
+  balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  balloon.uFlags = NIF_INFO;
+  balloon.dwInfoFlags = NIIF_INFO;
+  balloon.uTimeout = 10000;  // ms; the shell keeps it up at least this long while the user is away
+  CopyText(balloon.szInfoTitle, sizeof balloon.szInfoTitle,
+           notice == RunningNotice::Started ? kStartedTitle : kAlreadyRunningTitle);
+  CopyText(balloon.szInfo, sizeof balloon.szInfo, kWhereToFindIt);
+  Shell_NotifyIconA(NIM_MODIFY, &balloon);
 }
 
 void OnTrayCallback(App& app, LPARAM mouseMessage) {

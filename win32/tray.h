@@ -16,6 +16,13 @@ inline constexpr UINT kTrayCallbackMessage = 888;
 bool AddTrayIcon(const App& app);
 // Shows in the icon's tip whether the program waits for its joystick.
 void UpdateTrayTip(const App& app);
+// A notification from the icon that says where to find it: after a start by hand, or when the user
+// started the program again. Nothing where the shell has no notifications.
+enum class RunningNotice { Started, AlreadyRunning };
+void ShowRunningNotice(const App& app, RunningNotice notice);
+// The message a second copy sends the running one, so that it shows where it is.
+inline constexpr const char* kShowYourselfMessage = "Brontavel.ShowWhereItIs";
+
 // Takes the icon away; harmless when it is not there.
 void RemoveTrayIcon(const App& app);
 

@@ -170,6 +170,8 @@ MISSING_CLASS = "One or more of the Winamp windows could not be found.  Expect e
 OLD_PLAYER = ("Brontavel has detected that you are currently running Winamp 2.x.  This version of Brontavel works "
               "only for Winamp3.  Unzip and use the Brontavel.exe in Brontavel2x.zip to use Brontavel with Winamp "
               "versions 2.x.")
+WHERE_IT_IS = ("Right-click the joystick icon in the notification area for the menu, or double-click it for Options. "
+               "Windows may keep the icon under the ^ arrow beside the clock.")
 NO_JOYSTICK = ("Can't get the Joystick.  Make sure your joystick is a) plugged in, b) installed in windows control "
                "panel, c) not being used by another program.")
 
@@ -235,11 +237,18 @@ def settings(session):
 def startup(session):
     """A second copy, an old player, no joystick, WM_CLOSE from another program, and the start at logon
     with the pad still asleep, through a restart of the shell."""
+    balloons = lambda: [line.split("|", 1) for line in session.tool("balloons")[1].splitlines()]
     first = session.start_brontavel()
+    shown = session.wait_for(balloons, 15, "a notification after a start by hand")
+    expect(shown[0][1] == WHERE_IT_IS, f"the notification says {shown}")
+    session.screenshot("notification")
     second = session.start_brontavel(folder=os.path.join(session.run_dir, "second"), ready=False)
     expect(second.wait(timeout=60) == 0, "the second copy must end with exit code 0")
-    expect(session.window_texts("-", "Winamp 2.x Detected") is None, "the second copy showed something")
-    print("ok  a second copy ends silently")
+    expect(session.tool("count", "#32770", "-")[1].strip() == "0", "the second copy showed something itself")
+    again = session.wait_for(lambda: [b for b in balloons() if b[0] != shown[0][0]], 15,
+                             "the running copy to show a new notification when started again")
+    expect(again[0][1] == WHERE_IT_IS, f"the second notification says {again}")
+    print("ok  started by hand it says where its icon is; a second copy ends silently, and the first says it again")
     session.tool("close", "Brontavel", check=True)
     expect(first.wait(timeout=30) == 0, "WM_CLOSE from another program must end it with exit code 0")
     print("ok  WM_CLOSE from another program: exit code 0")
@@ -274,9 +283,11 @@ def startup(session):
         session.wait_started(seen, "refused")
         expect(session.window_texts("#32770", "Joystick Error") is None, "at logon there must be no error box")
         x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon while waiting")
-        if not accept:  # a second copy ends as ever, and Exit ends the waiting one cleanly
-            expect(session.start_brontavel(folder=os.path.join(session.run_dir, "second"), ready=False).wait(60) == 0,
-                   "a second copy must end silently")
+        if not accept:  # a second copy at logon ends as ever, neither shows anything, and Exit ends the first
+            expect(session.start_brontavel(folder=os.path.join(session.run_dir, "second"), ready=False,
+                                           args=["/atlogon"]).wait(60) == 0, "a second copy must end silently")
+            time.sleep(3)  # a window in which a notification would appear: the shell shows one after 2 s
+            expect(balloons() == [], f"at logon nothing may be shown: {balloons()}")
             session.tool("close", "Brontavel", check=True)
             expect(waiting.wait(timeout=30) == 0, "exit code while waiting")
             session.wait_for(lambda: session.tray_icon_position() is None, 10, "the icon to go with the program")
@@ -351,7 +362,7 @@ def tray(session):
             f.write(f'@echo {name}>> "{windows_path(opened)}"\n')
         write_settings(session, f"[Shortcuts]\nS9={windows_path(os.path.join(folder, name + '.bat'))}\n", folder)
     session.start_player()
-    program = session.start_brontavel()
+    program = session.start_brontavel(args=["/atlogon"])  # no notification of a start by hand over the menu
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     settings_file = lambda: read_ini(os.path.join(session.run_dir, "Brontavel.ini"))
 
@@ -484,7 +495,7 @@ def appearance(session):
 def hung_player(session):
     """A player that stops answering costs a bounded wait, never the remote itself."""
     session.start_player()
-    program = session.start_brontavel()
+    program = session.start_brontavel(args=["/atlogon"])  # no notification of a start by hand over the menu
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     open(session.hang_file, "w").close()
     session.wait_for(lambda: any(e[2] == "HANG" for e in session.player_events()), 5, "the player to hang")
