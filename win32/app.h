@@ -6,6 +6,7 @@
 
 #include "core/gesture_recogniser.h"
 #include "res/resource_ids.h"
+#include "win32/ansi_names.h"
 #include "win32/joystick_driver.h"
 #include "win32/player_windows.h"
 #include "win32/settings_file.h"
@@ -49,6 +50,7 @@ struct App final : GestureOutputs {
   HICON trayIcon;
   HWND window = nullptr;
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
+  UINT showYourself = 0;    // a second copy's "show where you are"
   bool waitingForJoystick = false;  // joystick 1 is not captured: asleep at logon, or gone since
   JoystickDriver joystick;
   SettingsFile settingsFile;

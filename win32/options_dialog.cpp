@@ -6,6 +6,7 @@
 #include "res/resource_ids.h"
 #include "win32/app.h"
 #include "win32/dialogs.h"
+#include "win32/platform_id.h"
 #include "win32/settings_file.h"
 
 namespace brontavel {
@@ -57,24 +58,43 @@ void OnEventList(HWND dialog, const Settings& settings) {
   if (IsEventIndex(event)) ShowBinding(dialog, settings.EventAssignmentTable[event + 1]);
 }
 
-void ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
-  char file[kShortcutPathSize] = {};
-  OPENFILENAMEA chooser{};
-  // The record as Windows 95 and NT 4 knew it, so that every Windows shows the same plain chooser.
-  chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  chooser.hwndOwner = dialog;
+// The record as Windows 95 and NT 4 knew it, so that every Windows shows the same plain chooser.
+template <typename Record, typename Char>
+bool AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HWND owner, Char (&file)[kShortcutPathSize]) {
+  Record chooser{};
+  chooser.lStructSize = recordSize;
+  chooser.hwndOwner = owner;
   chooser.lpstrFile = file;
   chooser.nMaxFile = kShortcutPathSize;
   chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  return open(&chooser) != FALSE;
+}
+
+// The file the user picks, named as the settings file can hold it (see AnsiPath); "" when the user
+// cancels. The wide chooser is looked up at run time, as Windows 95 has none.
+std::string ChooseFile(HWND owner) {
+  using GetOpenFileNameWFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+  const HMODULE dialogs = GetModuleHandleA("comdlg32.dll");
+  const auto getOpenFileNameW = reinterpret_cast<GetOpenFileNameWFunction>(
+      reinterpret_cast<void*>(dialogs ? GetProcAddress(dialogs, "GetOpenFileNameW") : nullptr));
+  if (PlatformId() == VER_PLATFORM_WIN32_NT && getOpenFileNameW) {
+    wchar_t file[kShortcutPathSize] = {};
+    return AskForFile(getOpenFileNameW, OPENFILENAME_SIZE_VERSION_400W, owner, file) ? AnsiPath(file) : std::string();
+  }
+  char file[kShortcutPathSize] = {};
+  return AskForFile(&GetOpenFileNameA, OPENFILENAME_SIZE_VERSION_400A, owner, file) ? std::string(file) : std::string();
+}
+
+void ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
   // The chooser moves the current directory wherever the user browses; it is put back, so that the
   // program's own directory stays where the user started it.
   const std::string saved = CurrentDirectory();
-  const bool chosen = GetOpenFileNameA(&chooser) != FALSE;
+  const std::string file = ChooseFile(dialog);
   SetCurrentDirectoryA(saved.c_str());
-  if (!chosen) return;
+  if (file.empty()) return;
   DecimalText key;
   FormatShortcutKey(shortcut, key);
-  settingsFile.Write(kShortcutsSection, key, file);
+  settingsFile.Write(kShortcutsSection, key, file.c_str());
 }
 
 void OnSet(HWND dialog, App& app) {

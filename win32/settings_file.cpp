@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "win32/ansi_names.h"
 #include "win32/dialogs.h"
 #include "win32/shell_folders.h"
 
@@ -32,22 +33,6 @@ std::string ProfilePath(const std::string& path) {
 
 }  // namespace
 
-std::string CurrentDirectory() {
-  // Asked for its length first, so that no directory is too long; should it change between the two
-  // calls, ask again.
-  for (;;) {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0) return std::string();
-    std::string directory(needed, '\0');
-    const DWORD length = GetCurrentDirectoryA(needed, directory.data());
-    if (length == 0) return std::string();
-    if (length < needed) {
-      directory.resize(length);
-      return directory;
-    }
-  }
-}
-
 std::int32_t SettingsFile::ReadInt(const char* section, const char* key, std::int32_t fallback) const {
   return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, fallback, ProfilePath(path_).c_str()));
 }
@@ -61,13 +46,19 @@ void SettingsFile::Write(const char* section, const char* key, const char* value
   if (WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str()) || reportedUnsaved_) return;
   // Once per run: the user needs to know, not to be told at every change.
   reportedUnsaved_ = true;
-  // A folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has.
+  // A folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has,
+  // unless its name cannot be handed to the program either: the same fault would follow the user there.
   std::string suggested = ShellFolderPath(CSIDL_PERSONAL);
+  if (!IsReachableAnsiPath(suggested)) suggested.clear();
   if (!suggested.empty()) suggested += suggested.back() == '\\' ? "Brontavel" : "\\Brontavel";
-  const std::string text = "Brontavel cannot save its settings in " + path_ +
-                           ".\n\nThe changes you make now are used until Brontavel ends, then lost. To keep them, "
-                           "move Brontavel.exe (and Winamp.Lnk) to a folder you can write to" +
-                           (suggested.empty() ? std::string() : ", such as " + suggested) + ", and start it from there.";
+  const bool nameUnreachable = !IsReachableAnsiPath(path_);
+  const std::string text =
+      "Brontavel cannot save its settings in " + path_ +
+      ".\n\nThe changes you make now are used until Brontavel ends, then lost. " +
+      (nameUnreachable ? "The folder's name has characters that this Windows cannot hand to Brontavel. " : "") +
+      "To keep them, move Brontavel.exe (and Winamp.Lnk) to a folder you can write to" +
+      (nameUnreachable ? " whose name has only characters of this Windows' language" : "") +
+      (suggested.empty() ? std::string() : ", such as " + suggested) + ", and start it from there.";
   ShowMessage(text.c_str(), kUnsavedCaption);
 }
 

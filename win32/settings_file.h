@@ -8,9 +8,6 @@
 
 namespace brontavel {
 
-// The process's current directory as Windows reports it, however long.
-std::string CurrentDirectory();
-
 // The settings file of this run: "\Brontavel.ini" directly behind the folder the program was started
 // in, taken once at start-up. The folder also holds "Winamp.Lnk". Later changes of the current
 // directory (the file chooser makes them) do not move either.

@@ -3,13 +3,28 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "win32/ansi_names.h"
+#include "win32/platform_id.h"
+
 namespace brontavel {
 
 std::string ShellFolderPath(int csidl) {
   LPITEMIDLIST list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) return std::string();
-  char path[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(list, path)) path[0] = '\0';
+  // Asked in wide characters where the shell can answer so: a user name in another script would
+  // otherwise come back as '?'.
+  using GetPathWFunction = BOOL(WINAPI*)(LPCITEMIDLIST, wchar_t*);
+  const HMODULE shell = GetModuleHandleA("shell32.dll");
+  const auto getPathW = reinterpret_cast<GetPathWFunction>(
+      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "SHGetPathFromIDListW") : nullptr));
+  wchar_t wide[MAX_PATH] = {};
+  std::string path;
+  if (PlatformId() == VER_PLATFORM_WIN32_NT && getPathW && getPathW(list, wide)) {
+    path = AnsiPath(wide);
+  } else {
+    char ansi[MAX_PATH] = {};
+    if (SHGetPathFromIDListA(list, ansi)) path = ansi;
+  }
   IMalloc* shellMemory = nullptr;
   if (SUCCEEDED(SHGetMalloc(&shellMemory))) {
     shellMemory->Free(list);

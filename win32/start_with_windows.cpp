@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "win32/ansi_names.h"
 #include "win32/dialogs.h"
 #include "win32/shell_folders.h"
 
@@ -14,12 +15,6 @@ namespace {
 
 constexpr const char* kCaption = "Start with Windows";
 constexpr const char* kShortcutName = "\\Brontavel.lnk";
-
-std::string ThisProgram() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
 
 std::wstring Wide(const std::string& text) {
   std::wstring wide(text.size() + 1, L'\0');
@@ -84,7 +79,7 @@ bool IsFolder(const std::string& path) {
 std::vector<std::string> OurStartupShortcuts(const std::string& startup) {
   std::vector<std::string> ours;
   if (startup.empty()) return ours;
-  const std::string program = ThisProgram();
+  const std::string program = ThisProgramPath();
   ShellLink link;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((startup + "\\*.lnk").c_str(), &found);
@@ -110,7 +105,7 @@ bool StartsWithWindows() { return !OurStartupShortcuts(ShellFolderPath(CSIDL_STA
 void SetStartWithWindows(bool on, const std::string& folder) {
   const std::string startup = ShellFolderPath(CSIDL_STARTUP);
   if (on) {
-    if (!IsFolder(startup) || !ShellLink().Save(startup + kShortcutName, ThisProgram(), folder))
+    if (!IsFolder(startup) || !ShellLink().Save(startup + kShortcutName, ThisProgramPath(), folder))
       Report("Brontavel could not add its shortcut to", startup);
     return;
   }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace brontavel {
+
+// The program reads and writes its settings, finds Winamp.Lnk and makes its Startup shortcut through
+// Windows' ANSI functions, which take text in the system's code page. A folder named in another
+// script (a Cyrillic or Chinese user name on a Western Windows, an emoji) has no such text: its ANSI
+// form has '?' in place of those characters and names nothing. The names below are asked for in
+// wide characters and handed over as the code page can write them, or else in their short (8.3)
+// form, which Windows gives in ASCII and which names the same folder or file. Where there is no short
+// form (8.3 names can be turned off on a volume), or on Windows 95, 98 and ME, which have no wide
+// functions, the ANSI form is what there is.
+
+// A full path as the ANSI functions can take it.
+std::string AnsiPath(const wchar_t* path);
+
+// The process's current directory, however long.
+std::string CurrentDirectory();
+
+// This program's own file.
+std::string ThisProgramPath();
+
+// Whether the ANSI functions can reach a path of this text: it has no '?', which no file name may
+// hold and which the code page puts in place of the characters it cannot write.
+inline bool IsReachableAnsiPath(const std::string& path) { return path.find('?') == std::string::npos; }
+
+}  // namespace brontavel
