@@ -78,7 +78,9 @@ class Session:
                 self.display = ":" + f.readline().strip()
             if self.display == ":":
                 raise ScenarioError("cannot run: no X display could be started")
-        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=self.display,
+        # A UTF-8 locale, so that arguments in any script reach Windows programs intact; the code page
+        # of the Windows side stays the Western one.
+        self.env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=self.display,
                         WINEDLLOVERRIDES="mscoree,mshtml=",
                         BRONTAVEL_STANDIN_JOYSTICK=windows_path(self.stick_file),
                         BRONTAVEL_STANDIN_LOG=windows_path(self.driver_log),
@@ -165,7 +167,7 @@ class Session:
     def tool(self, *args, timeout=60, check=False):
         # Output goes through a file, not a pipe: a Wine process can leave daemons behind that hold a
         # pipe open long after it has ended.
-        with tempfile.TemporaryFile(mode="w+") as out:
+        with tempfile.TemporaryFile(mode="w+", encoding="utf-8", errors="replace") as out:
             result = subprocess.run(self.launcher + [WINE, self.program("window_tool.exe"), *args], env=self.env,
                                     cwd=self.run_dir, stdout=out, stderr=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)

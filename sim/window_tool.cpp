@@ -13,6 +13,7 @@
 //   window_tool close CLASS [TITLE]         post WM_CLOSE to the first such window
 //   window_tool shortcut LINK TARGET        a shell shortcut (.lnk) to TARGET
 //   window_tool startup                     the Startup folder and its shortcuts
+//   window_tool short PATH                  the short (8.3) form of a path
 //   window_tool resources EXE               a program's manifest and version information
 //   window_tool list-count TITLE            how many files a file chooser lists
 //   window_tool names                       the gesture labels and command names, one per line
@@ -96,45 +97,62 @@ int Texts(const char* className, const char* title) {
   return 0;
 }
 
+// Paths cross the command line and the output in UTF-8, so that a folder named in any script
+// survives the trip; the program's own arguments pass through the code page and would lose it.
+std::wstring Wide(const std::string& text) {
+  wchar_t wide[1024] = {};
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide, 1024);
+  return wide;
+}
+
+std::string Utf8(const wchar_t* text) {
+  char utf8[4096] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
+}
+
+// A path as the user sees it, long names in place of short ones.
+std::string LongUtf8(const wchar_t* path) {
+  wchar_t full[1024] = {};
+  return Utf8(GetLongPathNameW(path, full, 1024) ? full : path);
+}
+
 // A shell link and its file, for making and reading .lnk files.
 struct Link {
-  IShellLinkA* link = nullptr;
+  IShellLinkW* link = nullptr;
   IPersistFile* file = nullptr;
   Link() {
     CoInitialize(nullptr);
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                    reinterpret_cast<void**>(&link))))
       link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
   }
-  static std::wstring Wide(const char* path) {
-    wchar_t wide[1024];
-    MultiByteToWideChar(CP_ACP, 0, path, -1, wide, 1024);
-    return wide;
-  }
 };
 
-int Shortcut(const char* path, const char* target) {
+int Shortcut(const std::string& path, const std::string& target) {
   Link shortcut;
   if (!shortcut.file) return 1;
-  shortcut.link->SetPath(target);
-  return SUCCEEDED(shortcut.file->Save(Link::Wide(path).c_str(), TRUE)) ? 0 : 1;
+  shortcut.link->SetPath(Wide(target).c_str());
+  return SUCCEEDED(shortcut.file->Save(Wide(path).c_str(), TRUE)) ? 0 : 1;
 }
 
-// The user's Startup folder, then one line per shortcut in it: name|target|arguments|working folder.
+// The user's Startup folder, then one line per shortcut in it: name|target|arguments|working folder,
+// with long names.
 int StartupShortcuts() {
-  char folder[MAX_PATH], target[MAX_PATH], arguments[MAX_PATH], directory[MAX_PATH];
-  if (!SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, FALSE)) return 1;
-  std::printf("%s\n", folder);
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((std::string(folder) + "\\*.lnk").c_str(), &found);
-  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+  wchar_t folder[MAX_PATH], target[MAX_PATH], arguments[MAX_PATH], directory[MAX_PATH];
+  if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_STARTUP, FALSE)) return 1;
+  std::printf("%s\n", Utf8(folder).c_str());
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((std::wstring(folder) + L"\\*.lnk").c_str(), &found);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
     Link shortcut;
-    if (!shortcut.file || FAILED(shortcut.file->Load(Link::Wide((std::string(folder) + "\\" + found.cFileName).c_str()).c_str(), STGM_READ)))
+    if (!shortcut.file || FAILED(shortcut.file->Load((std::wstring(folder) + L"\\" + found.cFileName).c_str(), STGM_READ)))
       continue;
     shortcut.link->GetPath(target, MAX_PATH, nullptr, 0);
     shortcut.link->GetArguments(arguments, MAX_PATH);
     shortcut.link->GetWorkingDirectory(directory, MAX_PATH);
-    std::printf("%s|%s|%s|%s\n", found.cFileName, target, arguments, directory);
+    std::printf("%s|%s|%s|%s\n", Utf8(found.cFileName).c_str(), LongUtf8(target).c_str(), Utf8(arguments).c_str(),
+                LongUtf8(directory).c_str());
   }
   return 0;
 }
@@ -169,7 +187,14 @@ int ListCount(const char* title) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+  int argc = 0;
+  wchar_t** wideArguments = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < argc; ++i) arguments.push_back(Utf8(wideArguments[i]));
+  std::vector<char*> argvStorage;
+  for (std::string& argument : arguments) argvStorage.push_back(argument.data());
+  char** argv = argvStorage.data();
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "wait" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true);
   if (command == "gone" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), false);
@@ -197,6 +222,12 @@ int main(int argc, char** argv) {
   }
   if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
   if (command == "startup") return StartupShortcuts();
+  if (command == "short" && argc == 3) {
+    wchar_t shortPath[1024];
+    if (!GetShortPathNameW(Wide(argv[2]).c_str(), shortPath, 1024)) return 1;
+    std::printf("%s\n", Utf8(shortPath).c_str());
+    return 0;
+  }
   if (command == "resources" && argc == 3) return Resources(argv[2]);
   if (command == "list-count" && argc == 3) return ListCount(argv[2]);
   if (command == "tray-delete" && argc == 4) {

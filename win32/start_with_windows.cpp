@@ -33,8 +33,12 @@ class ShellLink {
                                 reinterpret_cast<void**>(&link_))))
       link_ = nullptr;
     if (link_ && FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file_)))) file_ = nullptr;
+    // The wide interface reads a target in any script; Windows 95's shell has only the ANSI one.
+    if (link_ && FAILED(link_->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&wideLink_))))
+      wideLink_ = nullptr;
   }
   ~ShellLink() {
+    if (wideLink_) wideLink_->Release();
     if (file_) file_->Release();
     if (link_) link_->Release();
     if (comStarted_) CoUninitialize();
@@ -46,6 +50,8 @@ class ShellLink {
   std::string TargetOf(const std::string& shortcut) {
     char target[MAX_PATH] = {};
     if (!file_ || FAILED(file_->Load(Wide(shortcut).c_str(), STGM_READ))) return std::string();
+    wchar_t wideTarget[MAX_PATH] = {};
+    if (wideLink_) return SUCCEEDED(wideLink_->GetPath(wideTarget, MAX_PATH, nullptr, 0)) ? AnsiPath(wideTarget) : std::string();
     if (FAILED(link_->GetPath(target, MAX_PATH, nullptr, 0))) return std::string();
     return target;
   }
@@ -59,6 +65,7 @@ class ShellLink {
  private:
   bool comStarted_ = false;
   IShellLinkA* link_ = nullptr;
+  IShellLinkW* wideLink_ = nullptr;
   IPersistFile* file_ = nullptr;
 };
 

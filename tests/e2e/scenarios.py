@@ -133,13 +133,17 @@ def hold(session, x, y, vk, presses):
 
 def player_comes_and_goes(session):
     """The player killed while a direction repeats, gestures with no player, "Exit/Start Winamp"
-    starting it through Winamp.Lnk, the new player's windows found, and then closed."""
+    starting it through Winamp.Lnk, the new player's windows found, and then closed; all of it from a
+    folder whose name the code page cannot write."""
+    home = os.path.join(session.run_dir, OTHER_SCRIPT)
+    os.makedirs(home)
     code, out = session.tool("shortcut", windows_path(os.path.join(session.run_dir, "Winamp.Lnk")),
                              windows_path(session.program("standin_player.exe")))
     expect(code == 0, "could not make Winamp.Lnk: " + out)
-    write_settings(session, "[Options]\nC9=23\n")  # Button1: Exit/Start Winamp
+    os.rename(os.path.join(session.run_dir, "Winamp.Lnk"), os.path.join(home, "Winamp.Lnk"))
+    write_settings(session, "[Options]\nC9=23\n", home)  # Button1: Exit/Start Winamp
     player = session.start_player()
-    session.start_brontavel()
+    session.start_brontavel(home)
     session.move_stick(LOW, CENTRE)
     session.wait_for(lambda: len(session.keys()) >= 6, 10, "the repeat to run")
     player.kill()
@@ -172,6 +176,7 @@ OLD_PLAYER = ("Brontavel has detected that you are currently running Winamp 2.x.
               "versions 2.x.")
 WHERE_IT_IS = ("Right-click the joystick icon in the notification area for the menu, or double-click it for Options. "
                "Windows may keep the icon under the ^ arrow beside the clock.")
+OTHER_SCRIPT = "Дмитрий 音乐"  # no Western code page can write it: the program must use its short name
 NO_JOYSTICK = ("Can't get the Joystick.  Make sure your joystick is a) plugged in, b) installed in windows control "
                "panel, c) not being used by another program.")
 
@@ -193,6 +198,8 @@ def settings(session):
         ("an empty class name", None, b"[Options]\r\nMBClass=\r\nC1=7\r\n", None, {"Options/C1": "7", "Options/C2": None}, "ZB"),
         ("damaged", None, noise + b"\r\n[Options]\r\nC1=3\r\n" + b"x" * (1 << 20) + b"=1\r\nC2=2\r\n[Options]\r\nC1=4\r\n",
          None, {"Options/C1": "3", "Options/C2": "2"}, "VC"),
+        ("a folder named in another script", os.path.join(session.run_dir, OTHER_SCRIPT), b"[Options]\r\nC1=3\r\n", None,
+         {**defaults, "Options/C1": "3"}, "VB"),
         ("a read-only file", None, b"[Options]\r\nC1=3\r\n", "file", {"Options/C1": "3", "Options/C2": None}, "VB"),
         ("a read-only folder", None, None, "folder", {}, "ZB"),
     ]
@@ -352,19 +359,24 @@ def startup(session):
 
 
 def tray(session):
-    """The tray as a person uses it: the menu, About, Start with Windows, Options with a new binding
-    and a new repeat rate, two Options dialogs at once, the repeat they set, Exit."""
+    """The tray as a person uses it, with the program in a folder whose name the code page cannot
+    write: the menu, About, Start with Windows, Options with a new binding and a new repeat rate, a
+    file chosen there, two Options dialogs at once, the repeat they set, Exit."""
     opened = os.path.join(session.run_dir, "opened.txt")
-    elsewhere = os.path.join(session.run_dir, "elsewhere")
-    for folder, name in ((session.run_dir, "right"), (elsewhere, "decoy")):
+    home, elsewhere = os.path.join(session.run_dir, OTHER_SCRIPT), os.path.join(session.run_dir, "elsewhere")
+    for folder, settings_folder, name in ((session.run_dir, home, "right"), (elsewhere, elsewhere, "decoy"),
+                                          (home, None, "chosen")):
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, name + ".bat"), "w", newline="\r\n") as f:
             f.write(f'@echo {name}>> "{windows_path(opened)}"\n')
-        write_settings(session, f"[Shortcuts]\nS9={windows_path(os.path.join(folder, name + '.bat'))}\n", folder)
+        if settings_folder:
+            os.makedirs(settings_folder, exist_ok=True)
+            write_settings(session, f"[Shortcuts]\nS9={windows_path(os.path.join(folder, name + '.bat'))}\n",
+                           settings_folder)
     session.start_player()
-    program = session.start_brontavel(args=["/atlogon"])  # no notification of a start by hand over the menu
+    program = session.start_brontavel(home, args=["/atlogon"])  # no notification of a start by hand over the menu
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
-    settings_file = lambda: read_ini(os.path.join(session.run_dir, "Brontavel.ini"))
+    settings_file = lambda: read_ini(os.path.join(home, "Brontavel.ini"))
 
     def open_menu():
         session.xdotool("mousemove", str(x), str(y), "mousedown", "3")
@@ -387,10 +399,12 @@ def tray(session):
     print("ok  the menu opens on the right-button press; About shows and closes with Escape")
 
     startup = lambda: session.tool("startup", check=True)[1].splitlines()
-    exe = windows_path(os.path.join(session.run_dir, "Brontavel.exe"))
+    exe = windows_path(os.path.join(home, "Brontavel.exe"))
     # One the user made by hand, or an older Brontavel without the switch, counts as this program's too.
-    session.tool("shortcut", startup()[0] + "\\Old Brontavel.lnk", exe, check=True)
-    ours = [["Brontavel.lnk", exe, "/atlogon", windows_path(session.run_dir)]]
+    # (Wine's shell links keep a target only in the code page, so this one names the exe by its short name.)
+    short_exe = session.tool("short", exe, check=True)[1].strip()
+    session.tool("shortcut", startup()[0] + "\\Old Brontavel.lnk", short_exe, check=True)
+    ours = [["Brontavel.lnk", exe, "/atlogon", windows_path(home)]]
     for marked, after in ((True, []), (False, ours), (True, [])):
         open_menu()
         expect(session.menu_item_marked(2, 4) == marked, f"Start with Windows must {'' if marked else 'not '}be checked")
@@ -451,6 +465,20 @@ def tray(session):
     expect(value.endswith("right.bat"), f"a cancelled chooser must leave S9 alone, found {value}")
     print("ok  with the chooser in another folder, a gesture opens the file of the program's own settings")
 
+    # A file chosen in the program's own folder, which the chooser opens in: kept by a name the
+    # settings file can hold, and opened by the next gesture.
+    session.click_control(options, 1017)
+    expect(session.wait_window("#32770", "Open", 10000), "Set must ask for the file again")
+    session.click_control("Open", 0)
+    session.xdotool("type", "chosen.bat")
+    session.xdotool("key", "Return")
+    expect(session.wait_window("#32770", "Open", verb="gone"), "the chooser must close on the chosen file")
+    value = settings_file()["Shortcuts/S9"]
+    expect("?" not in value and value.upper().endswith(".BAT"), f"S9 must name the chosen file reachably: {value}")
+    buttons(1)(session)
+    session.wait_for(lambda: "chosen" in open(opened).read().split(), 20, "the chosen file to open")
+    print(f"ok  a file chosen in a folder named in another script is kept as {value} and opens")
+
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
     count = lambda: session.tool("count", "#32770", options)[1].strip()
     session.wait_for(lambda: count() == "2", 10, "a double-click to open a second Options dialog")
@@ -477,15 +505,18 @@ def tray(session):
 
 
 def appearance(session):
-    """Both builds carry a well-formed manifest (themed controls, sharp at any scale, the user's own
-    rights, the Windows versions it knows) and the version information the About box shows."""
+    """Both builds carry a well-formed manifest (themed controls, sharp at any scale, the Windows
+    versions it knows; the user's own rights for the 64-bit build alone, as Windows keeps a 32-bit
+    program's settings under Program Files only while it asks for none) and the version information
+    the About box shows."""
     for build in (session.build_dir, session.build_dir.replace("x86_64", "i686")):
         code, out = session.tool("resources", windows_path(os.path.join(build, "Brontavel.exe")))
         expect(code == 0, f"no manifest or version information in {build}")
         manifest = out.partition("</assembly>")[0]
         ElementTree.fromstring(manifest + "</assembly>")  # Windows will not start a program whose manifest is broken
+        expect(("requestedExecutionLevel" in manifest) == build.endswith("x86_64"), f"{build}: its execution level")
         for wanted in ('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', ">true/pm<", ">PerMonitorV2, ",
-                       'level="asInvoker"', "\nFileDescription=Brontavel - ", "\nFileVersion=3.1b\n",
+                       "\nFileDescription=Brontavel - ", "\nFileVersion=3.1b\n",
                        "\nProductName=Brontavel for Winamp\n", "\nProductVersion=3.1b\n"):
             expect(wanted in out, f"{build}: no {wanted!r} in its resources")
         expect(manifest.count("<supportedOS ") == 5, f"{build}: Vista to Windows 10 and 11")
