@@ -146,7 +146,8 @@ int StartupShortcuts() {
   HANDLE search = FindFirstFileW((std::wstring(folder) + L"\\*.lnk").c_str(), &found);
   for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
     Link shortcut;
-    if (!shortcut.file || FAILED(shortcut.file->Load((std::wstring(folder) + L"\\" + found.cFileName).c_str(), STGM_READ)))
+    const std::wstring path = std::wstring(folder) + L"\\" + found.cFileName;
+    if (!shortcut.file || FAILED(shortcut.file->Load(path.c_str(), STGM_READ)))
       continue;
     shortcut.link->GetPath(target, MAX_PATH, nullptr, 0);
     shortcut.link->GetArguments(arguments, MAX_PATH);

@@ -94,7 +94,8 @@ std::string ThisProgramPath() {
   using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, wchar_t*, DWORD);
   const auto getModuleFileName = Kernel32Function<GetModuleFileNameWFunction>("GetModuleFileNameW");
   if (HasWideFunctions() && getModuleFileName) {
-    const std::wstring wide = WideText([&](wchar_t* buffer, DWORD size) { return getModuleFileName(nullptr, buffer, size); });
+    const std::wstring wide =
+        WideText([&](wchar_t* buffer, DWORD size) { return getModuleFileName(nullptr, buffer, size); });
     if (!wide.empty()) return AnsiPath(wide.c_str());
   }
   char path[MAX_PATH] = {};

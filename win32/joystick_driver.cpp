@@ -28,10 +28,12 @@ JoystickDriver::JoystickDriver() {
   LookUp(module, "joySetThreshold", setThreshold_);
   LookUp(module, "joyReleaseCapture", releaseCapture_);
   LookUp(module, "joyGetPosEx", getPosEx_);
+  // A driver without one of them cannot be used as the program uses it: then there is no joystick.
+  if (!getNumDevs_ || !setCapture_ || !setThreshold_ || !releaseCapture_ || !getPosEx_) setCapture_ = nullptr;
 }
 
 bool JoystickDriver::Capture(HWND window, UINT periodMs) const {
-  return setCapture_ && setThreshold_ && setCapture_(window, JOYSTICKID1, periodMs, TRUE) == JOYERR_NOERROR;
+  return setCapture_ && setCapture_(window, JOYSTICKID1, periodMs, TRUE) == JOYERR_NOERROR;
 }
 
 void JoystickDriver::SetThreshold(UINT threshold) const {

@@ -48,12 +48,13 @@ class ShellLink {
 
   // The program a shortcut file starts, or "" when it cannot be read.
   std::string TargetOf(const std::string& shortcut) {
-    char target[MAX_PATH] = {};
     if (!file_ || FAILED(file_->Load(Wide(shortcut).c_str(), STGM_READ))) return std::string();
-    wchar_t wideTarget[MAX_PATH] = {};
-    if (wideLink_) return SUCCEEDED(wideLink_->GetPath(wideTarget, MAX_PATH, nullptr, 0)) ? AnsiPath(wideTarget) : std::string();
-    if (FAILED(link_->GetPath(target, MAX_PATH, nullptr, 0))) return std::string();
-    return target;
+    if (wideLink_) {
+      wchar_t target[MAX_PATH] = {};
+      return SUCCEEDED(wideLink_->GetPath(target, MAX_PATH, nullptr, 0)) ? AnsiPath(target) : std::string();
+    }
+    char target[MAX_PATH] = {};
+    return SUCCEEDED(link_->GetPath(target, MAX_PATH, nullptr, 0)) ? std::string(target) : std::string();
   }
 
   bool Save(const std::string& shortcut, const std::string& target, const std::string& folder) {
