@@ -202,10 +202,11 @@ def main():
               "rest (the kernel counts it in 10 ms ticks). The stand-in driver runs inside the capturing process; "
               "for this measurement it neither polls nor posts, so the figure is Brontavel's own. Target: under "
               "0.1 % of one core. No timer of Brontavel's runs while the stick is centred: every centre report "
-              "stops the repeat timer. Waiting at logon for a pad that is asleep, it tries the capture every "
+              "stops the repeat timer, and the pad is looked for only at a change of devices, a resume from sleep "
+              "or a repeat. Waiting for a pad that is asleep at logon or has gone away, it tries the capture every "
               "5 seconds.", "",
               "| state | CPU time | share of one core | target met |", "|---|---|---|---|"]
-    for label, used in (("captured, stick at rest", idle), ("waiting for the joystick (/atlogon)", waiting)):
+    for label, used in (("captured, stick at rest", idle), ("waiting for the joystick (asleep or gone)", waiting)):
         lines.append(f"| {label} | {used * 1000:.0f} ms | {100 * used / IDLE_SECONDS:.3f} % | "
                      f"{'yes' if 100 * used / IDLE_SECONDS < 0.1 else 'NO'} |")
     lines += ["", "## Start-up, under Wine", "",

@@ -89,9 +89,7 @@ class Session:
         # Whatever an earlier run left behind must not change this one: its programs still running, or
         # a shortcut in the Startup folder that wineboot would start.
         subprocess.run(self.launcher + [WINESERVER, "-k"], env=self.env, **QUIET)
-        for shortcut in glob.glob(os.path.join(self.prefix, "drive_c", "users", "*", "AppData", "Roaming", "Microsoft",
-                                               "Windows", "Start Menu", "Programs", "Start[Uu]p", "*")):
-            os.remove(shortcut)
+        self.clear_startup_folder()
         marker = os.path.join(self.prefix, "brontavel-ready")
         if not os.path.exists(marker) or open(marker).read() != PREFIX_VERSION:
             self.wine("wineboot", "-i")
@@ -123,6 +121,11 @@ class Session:
         if self.xvfb:
             self.xvfb.terminate()
             self.xvfb.wait(timeout=10)
+
+    def clear_startup_folder(self):
+        for shortcut in glob.glob(os.path.join(self.prefix, "drive_c", "users", "*", "AppData", "Roaming", "Microsoft",
+                                               "Windows", "Start Menu", "Programs", "Start[Uu]p", "*")):
+            os.remove(shortcut)
 
     def wine(self, *args):
         subprocess.run(self.launcher + [WINE, *args], env=self.env, timeout=300, **QUIET)
