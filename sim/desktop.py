@@ -105,6 +105,8 @@ class Session:
                 f.write(PREFIX_VERSION)
         # Bring up the prefix's wineserver and services now, detached from every pipe of ours.
         self.wine("wineboot")
+        # The file chooser opens where it was last used, which may be in an earlier run's folder.
+        self.wine("reg", "delete", "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32", "/f")
         # The stand-in driver goes where Windows keeps the real one, after wineboot, which may renew
         # that folder.
         shutil.copy(self.program("winmm.dll"), os.path.join(self.prefix, "drive_c", "windows", "system32"))

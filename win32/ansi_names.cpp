@@ -62,10 +62,27 @@ std::string AnsiPath(const wchar_t* path) {
   using GetShortPathNameWFunction = DWORD(WINAPI*)(const wchar_t*, wchar_t*, DWORD);
   const auto getShortPathName = Kernel32Function<GetShortPathNameWFunction>("GetShortPathNameW");
   if (!getShortPathName) return ansi;
-  const std::wstring shortWide =
-      WideText([&](wchar_t* buffer, DWORD size) { return getShortPathName(wide.c_str(), buffer, size); });
-  const std::string shortAnsi = ToAnsi(shortWide);
-  return !shortWide.empty() && RoundTrips(shortAnsi, shortWide) ? shortAnsi : ansi;
+  // Only the folders and the file whose names the code page cannot write take their short names; the
+  // rest keep the names the user knows.
+  std::string result;
+  for (std::size_t start = 0; start <= wide.size();) {
+    std::size_t end = wide.find(L'\\', start);
+    if (end == std::wstring::npos) end = wide.size();
+    const std::wstring name = wide.substr(start, end - start);
+    std::string part = ToAnsi(name);
+    if (!RoundTrips(part, name)) {
+      const std::wstring upToHere = wide.substr(0, end);
+      const std::wstring shortPath =
+          WideText([&](wchar_t* buffer, DWORD size) { return getShortPathName(upToHere.c_str(), buffer, size); });
+      const std::wstring shortName = shortPath.substr(shortPath.find_last_of(L'\\') + 1);
+      part = ToAnsi(shortName);
+      if (shortPath.empty() || !RoundTrips(part, shortName)) return ansi;
+    }
+    result += part;
+    if (end < wide.size()) result += '\\';
+    start = end + 1;
+  }
+  return result;
 }
 
 std::string CurrentDirectory() {
