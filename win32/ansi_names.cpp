@@ -3,17 +3,10 @@
 #include <windows.h>
 
 #include "win32/platform_id.h"
+#include "win32/run_time_function.h"
 
 namespace brontavel {
 namespace {
-
-template <typename Function>
-Function Kernel32Function(const char* name) {
-  // Looked up at run time: Windows 95 lacks some of the wide functions, and the program must still
-  // start there.
-  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, name) : nullptr));
-}
 
 std::string ToAnsi(const std::wstring& wide) {
   const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -51,16 +44,16 @@ std::wstring WideText(Fill fill) {
   return std::wstring();
 }
 
-bool HasWideFunctions() { return PlatformId() == VER_PLATFORM_WIN32_NT; }
-
 }  // namespace
+
+bool HasWideFunctions() { return PlatformId() == VER_PLATFORM_WIN32_NT; }
 
 std::string AnsiPath(const wchar_t* path) {
   const std::wstring wide = path;
   const std::string ansi = ToAnsi(wide);
   if (RoundTrips(ansi, wide)) return ansi;
   using GetShortPathNameWFunction = DWORD(WINAPI*)(const wchar_t*, wchar_t*, DWORD);
-  const auto getShortPathName = Kernel32Function<GetShortPathNameWFunction>("GetShortPathNameW");
+  const auto getShortPathName = RunTimeFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
   if (!getShortPathName) return ansi;
   // Only the folders and the file whose names the code page cannot write take their short names; the
   // rest keep the names the user knows.
@@ -87,7 +80,7 @@ std::string AnsiPath(const wchar_t* path) {
 
 std::string CurrentDirectory() {
   using GetCurrentDirectoryWFunction = DWORD(WINAPI*)(DWORD, wchar_t*);
-  const auto getCurrentDirectory = Kernel32Function<GetCurrentDirectoryWFunction>("GetCurrentDirectoryW");
+  const auto getCurrentDirectory = RunTimeFunction<GetCurrentDirectoryWFunction>("kernel32.dll", "GetCurrentDirectoryW");
   if (HasWideFunctions() && getCurrentDirectory) {
     const std::wstring wide = WideText([&](wchar_t* buffer, DWORD size) { return getCurrentDirectory(size, buffer); });
     if (!wide.empty()) return AnsiPath(wide.c_str());
@@ -109,7 +102,7 @@ std::string CurrentDirectory() {
 
 std::string ThisProgramPath() {
   using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, wchar_t*, DWORD);
-  const auto getModuleFileName = Kernel32Function<GetModuleFileNameWFunction>("GetModuleFileNameW");
+  const auto getModuleFileName = RunTimeFunction<GetModuleFileNameWFunction>("kernel32.dll", "GetModuleFileNameW");
   if (HasWideFunctions() && getModuleFileName) {
     const std::wstring wide =
         WideText([&](wchar_t* buffer, DWORD size) { return getModuleFileName(nullptr, buffer, size); });

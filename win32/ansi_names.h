@@ -13,6 +13,9 @@ namespace brontavel {
 // form (8.3 names can be turned off on a volume), or on Windows 95, 98 and ME, which have no wide
 // functions, the ANSI form is what there is.
 
+// Whether this Windows has the wide functions (the NT family); Windows 95, 98 and ME do not.
+bool HasWideFunctions();
+
 // A full path as the ANSI functions can take it.
 std::string AnsiPath(const wchar_t* path);
 

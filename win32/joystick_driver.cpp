@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "win32/run_time_function.h"
+
 namespace brontavel {
 namespace {
 
 template <typename Function>
 void LookUp(HMODULE module, const char* name, Function& function) {
-  function = module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+  function = RunTimeFunction<Function>(module, name);
 }
 
 HMODULE LoadSystemDriver() {

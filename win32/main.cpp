@@ -7,6 +7,7 @@
 #include "win32/app.h"
 #include "win32/control_window.h"
 #include "win32/joystick.h"
+#include "win32/run_time_function.h"
 #include "win32/start_with_windows.h"
 #include "win32/startup.h"
 
@@ -32,9 +33,8 @@ void CALLBACK RepeatTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
 void LoadDllsFromTheSystemFolderOnly() {
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
   constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-      reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+  const auto setDefaultDllDirectories =
+      brontavel::RunTimeFunction<SetDefaultDllDirectoriesFunction>("kernel32.dll", "SetDefaultDllDirectories");
   if (setDefaultDllDirectories) setDefaultDllDirectories(kSearchSystem32);
 }
 

@@ -6,7 +6,7 @@
 #include "res/resource_ids.h"
 #include "win32/app.h"
 #include "win32/dialogs.h"
-#include "win32/platform_id.h"
+#include "win32/run_time_function.h"
 #include "win32/settings_file.h"
 
 namespace brontavel {
@@ -74,10 +74,8 @@ bool AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HWND owner, Char 
 // cancels. The wide chooser is looked up at run time, as Windows 95 has none.
 std::string ChooseFile(HWND owner) {
   using GetOpenFileNameWFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-  const HMODULE dialogs = GetModuleHandleA("comdlg32.dll");
-  const auto getOpenFileNameW = reinterpret_cast<GetOpenFileNameWFunction>(
-      reinterpret_cast<void*>(dialogs ? GetProcAddress(dialogs, "GetOpenFileNameW") : nullptr));
-  if (PlatformId() == VER_PLATFORM_WIN32_NT && getOpenFileNameW) {
+  const auto getOpenFileNameW = RunTimeFunction<GetOpenFileNameWFunction>("comdlg32.dll", "GetOpenFileNameW");
+  if (HasWideFunctions() && getOpenFileNameW) {
     wchar_t file[kShortcutPathSize] = {};
     return AskForFile(getOpenFileNameW, OPENFILENAME_SIZE_VERSION_400W, owner, file) ? AnsiPath(file) : std::string();
   }

@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include "win32/ansi_names.h"
-#include "win32/platform_id.h"
+#include "win32/run_time_function.h"
 
 namespace brontavel {
 
@@ -14,12 +14,10 @@ std::string ShellFolderPath(int csidl) {
   // Asked in wide characters where the shell can answer so: a user name in another script would
   // otherwise come back as '?'.
   using GetPathWFunction = BOOL(WINAPI*)(LPCITEMIDLIST, wchar_t*);
-  const HMODULE shell = GetModuleHandleA("shell32.dll");
-  const auto getPathW = reinterpret_cast<GetPathWFunction>(
-      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "SHGetPathFromIDListW") : nullptr));
+  const auto getPathW = RunTimeFunction<GetPathWFunction>("shell32.dll", "SHGetPathFromIDListW");
   wchar_t wide[MAX_PATH] = {};
   std::string path;
-  if (PlatformId() == VER_PLATFORM_WIN32_NT && getPathW && getPathW(list, wide)) {
+  if (HasWideFunctions() && getPathW && getPathW(list, wide)) {
     path = AnsiPath(wide);
   } else {
     char ansi[MAX_PATH] = {};

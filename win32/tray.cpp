@@ -9,6 +9,7 @@
 #include "win32/app.h"
 #include "win32/dialogs.h"
 #include "win32/options_dialog.h"
+#include "win32/run_time_function.h"
 #include "win32/start_with_windows.h"
 
 namespace brontavel {
@@ -68,9 +69,7 @@ NOTIFYICONDATAA FullRecord(const App& app) {
 
 // The shell's version, as shell32.dll itself says; 4 where it cannot say (Windows 95 and NT 4).
 DWORD ShellMajorVersion() {
-  const HMODULE shell = GetModuleHandleA("shell32.dll");
-  const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "DllGetVersion") : nullptr));
+  const auto getVersion = RunTimeFunction<DLLGETVERSIONPROC>("shell32.dll", "DllGetVersion");
   DLLVERSIONINFO version{};
   version.cbSize = sizeof version;
   return getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 4;
