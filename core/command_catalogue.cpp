@@ -8,13 +8,18 @@ namespace {
 // Virtual-key codes, as Windows defines them; a letter key's code is its upper-case character.
 constexpr unsigned kVkReturn = 0x0D, kVkControl = 0x11, kVkSpace = 0x20, kVkPrior = 0x21, kVkNext = 0x22,
                    kVkEnd = 0x23, kVkHome = 0x24, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28,
-                   kVkDelete = 0x2E;
+                   kVkDelete = 0x2E, kVkVolumeMute = 0xAD, kVkVolumeDown = 0xAE, kVkVolumeUp = 0xAF,
+                   kVkMediaNextTrack = 0xB0, kVkMediaPrevTrack = 0xB1, kVkMediaStop = 0xB2,
+                   kVkMediaPlayPause = 0xB3;
 
 constexpr Command Key(const char* name, int slot, unsigned key, unsigned modifier = 0) {
   return {name, CommandKind::Keystroke, static_cast<std::uint8_t>(slot), static_cast<std::uint8_t>(key),
           static_cast<std::uint8_t>(modifier)};
 }
 constexpr Command Action(const char* name, CommandKind kind) { return {name, kind, 0, 0, 0}; }
+constexpr Command MediaKey(const char* name, unsigned key) {
+  return {name, CommandKind::MediaKey, 0, static_cast<std::uint8_t>(key), 0};
+}
 
 constexpr Command kCatalogue[kCommandCount] = {
     Action("Nothing", CommandKind::Nothing),
@@ -52,6 +57,15 @@ constexpr Command kCatalogue[kCommandCount] = {
     Action("Execute/Open File 7", CommandKind::OpenShortcut),
     Action("Execute/Open File 8", CommandKind::OpenShortcut),
     Action("Execute/Open File 9", CommandKind::OpenShortcut),
+    // Appended, so that every number a settings file already holds keeps its meaning. The names say
+    // that these reach any player, and Windows' own volume, not only Winamp.
+    MediaKey("Any player: Play/Pause", kVkMediaPlayPause),
+    MediaKey("Any player: Next", kVkMediaNextTrack),
+    MediaKey("Any player: Previous", kVkMediaPrevTrack),
+    MediaKey("Any player: Stop", kVkMediaStop),
+    MediaKey("Windows volume up", kVkVolumeUp),
+    MediaKey("Windows volume down", kVkVolumeDown),
+    MediaKey("Windows volume mute", kVkVolumeMute),
 };
 
 constexpr bool NamesFitTheDialog() {
@@ -76,6 +90,11 @@ const char* CommandDisplayName(CommandId id) {
 bool IsKeystrokeCommand(CommandId id) {
   const Command* command = FindCommand(id);
   return command && command->kind == CommandKind::Keystroke;
+}
+
+bool IsRepeatableCommand(CommandId id) {
+  const Command* command = FindCommand(id);
+  return command && (command->kind == CommandKind::Keystroke || command->kind == CommandKind::MediaKey);
 }
 
 }  // namespace brontavel

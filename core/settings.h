@@ -11,7 +11,7 @@ namespace brontavel {
 
 // The command bound to each gesture; entry n belongs to gesture n (1..15). Read afresh whenever a
 // gesture fires, so a binding changed in the Options dialog is used by the very next gesture. An
-// entry may hold any number the settings file held; only 0..34 ever run anything.
+// entry may hold any number the settings file held; only the catalogue's numbers ever run anything.
 struct EventAssignmentTable {
   std::array<CommandId, kJoystickEventCount> entries;
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prints a Windows program's size and the DLLs it imports, and fails when it imports any DLL that
-# is not part of every Windows installation the program supports.
+# is not part of every Windows installation the program supports, or outgrows 96 KiB.
 # Usage: scripts/report_exe.sh EXE OBJDUMP
 set -euo pipefail
 exe=$1
@@ -12,6 +12,10 @@ imports=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' |
 printf '%s: %d bytes (%d KiB); imports: %s\n' "$(basename "$(dirname "$exe")")/$(basename "$exe")" \
   "$size" $(( (size + 1023) / 1024 )) "$(echo $imports)"
 bad=0
+if (( size > 96 * 1024 )); then
+  echo "error: $exe is $size bytes, over the 96 KiB it must fit in" >&2
+  bad=1
+fi
 for dll in $imports; do
   if [[ "$allowed" != *" $dll "* ]]; then
     echo "error: $exe imports $dll, which is not a system DLL every Windows has" >&2

@@ -144,12 +144,12 @@ class Session:
         self.processes.append(process)
         return process
 
-    def start_brontavel(self, folder=None, ready=True, cwd=None, args=(), env=None):
-        """Copies the program into a folder and starts it there, or in cwd; with ready, returns once its
-        start-up has finished."""
+    def start_brontavel(self, folder=None, ready=True, cwd=None, args=(), env=None, classic=False):
+        """Copies the program (the classic edition with classic) into a folder and starts it there, or
+        in cwd; with ready, returns once its start-up has finished."""
         folder = folder or self.run_dir
         os.makedirs(folder, exist_ok=True)
-        shutil.copy(os.path.join(self.build_dir, "Brontavel.exe"), folder)
+        shutil.copy(os.path.join(self.build_dir, "classic" if classic else "", "Brontavel.exe"), folder)
         seen = len(self.driver_reports())
         process = self.start_program(os.path.join(folder, "Brontavel.exe"), args, cwd=cwd or folder, env=env)
         if ready:
@@ -164,9 +164,14 @@ class Session:
                       f"the driver to see '{last_step}'")
         self.wait_ready("Brontavel")
 
-    def start_player(self):
-        process = self.start_program(self.program("standin_player.exe"))
-        self.wait_ready("STUDIO", "Winamp3")
+    # The stand-in player's forms, and the window that answers once each has started.
+    PLAYERS = {"": ("STUDIO", "Winamp3"), "classic": ("Winamp v1.x", "-"), "media": ("MediaKeyListener", "-")}
+
+    def start_player(self, form=""):
+        """Winamp 3, the classic player ("classic"), or any other player, listening for the media keys
+        ("media")."""
+        process = self.start_program(self.program("standin_player.exe"), [form] if form else [])
+        self.wait_ready(*self.PLAYERS[form])
         return process
 
     def tool(self, *args, timeout=60, check=False):
@@ -276,9 +281,10 @@ class Session:
             return [line.split() for line in f]
 
     def keys(self, since=0):
-        """The key messages the player received, from the since-th on."""
+        """What the players received, from the since-th on: key messages, commands, hot keys (with their
+        virtual-key code) and close requests."""
         return [(window, event, vk, lparam) for (_, window, event, vk, lparam) in self.player_events()
-                if event in ("KEYDOWN", "KEYUP")][since:]
+                if event in ("KEYDOWN", "KEYUP", "COMMAND", "HOTKEY", "CLOSE")][since:]
 
     def wait_for(self, condition, timeout=10.0, what="a condition"):
         deadline = time.time() + timeout

@@ -1,9 +1,17 @@
-// A stand-in for the player, for the end-to-end tests and the demo. It creates the windows Brontavel
-// looks for (three top-level "STUDIO" windows, the main one on top; the "BaseWindow_RootWnd" frame
-// titled "Playlist" with several children, one of which has ':' as the 13th character of its title,
-// plus decoys around it) and logs every key message, every close request and the time it arrived to
-// the file named by BRONTAVEL_PLAYER_LOG, one line each: "<ms> <window> <message> <wParam> <lParam>".
-// While the file named by BRONTAVEL_PLAYER_HANG exists it stops answering, like a hung program.
+// A stand-in for the player, for the end-to-end tests and the demo, in one of three forms:
+//   (no argument)  Winamp 3: three top-level "STUDIO" windows, the main one on top; the
+//                  "BaseWindow_RootWnd" frame titled "Playlist" with several children, one of which
+//                  has ':' as the 13th character of its title, plus decoys around it.
+//   classic        the classic player (Winamp 2.x, 5.x), with the windows its published interface
+//                  names: the main window "Winamp v1.x", which takes the documented WM_COMMAND ids,
+//                  and the top-level playlist editor, equaliser and minibrowser ("Winamp PE",
+//                  "Winamp EQ", "Winamp MB").
+//   media          any other player, as it listens on today's Windows: it registers the keyboard's
+//                  media keys as hot keys, and hears each one typed anywhere as WM_HOTKEY.
+// It logs every key message, WM_COMMAND, hot key and close request, with the time it arrived, to the
+// file named by BRONTAVEL_PLAYER_LOG, one line each: "<ms> <window> <message> <wParam> <lParam>"
+// (for a hot key, wParam is its virtual-key code). While the file named by BRONTAVEL_PLAYER_HANG
+// exists it stops answering, like a hung program.
 
 #include <windows.h>
 
@@ -39,15 +47,21 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_KEYUP:
       Log(role, "KEYUP", wParam, lParam);
       return 0;
+    case WM_COMMAND:
+      Log(role, "COMMAND", wParam, lParam);
+      return 0;
+    case WM_HOTKEY:
+      Log(role, "HOTKEY", HIWORD(lParam), 0);
+      return 0;
     case WM_CLOSE:
       Log(role, "CLOSE");
       if (window == g_main) PostQuitMessage(0);
       return 0;
     case WM_TIMER:
       if (wParam == kHangCheckTimer && HangRequested()) {
-        Log("player", "HANG");
+        Log(role, "HANG");
         while (HangRequested()) Sleep(20);
-        Log("player", "RESUME");
+        Log(role, "RESUME");
       }
       return 0;
   }
@@ -72,14 +86,27 @@ void Register(const char* className) {
   RegisterClassA(&windowClass);
 }
 
+// The media keys (VK_MEDIA_NEXT_TRACK .. VK_MEDIA_PLAY_PAUSE, VK_VOLUME_MUTE .. VK_VOLUME_UP).
+constexpr UINT kMediaKeys[] = {0xB0, 0xB1, 0xB2, 0xB3, 0xAD, 0xAE, 0xAF};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-  for (const char* name : {"STUDIO", "BaseWindow_RootWnd", "Wasabi", "Winamp v1.x"}) Register(name);
-  // "old": only the main window of the player's old version, which Brontavel warns about.
-  const bool old = lstrcmpA(commandLine, "old") == 0;
-  if (old) {
-    g_main = Make("Winamp v1.x", "Winamp 2.91", "old", nullptr, 600, 400, 300, 120);
+  for (const char* name : {"STUDIO", "BaseWindow_RootWnd", "Wasabi", "Winamp v1.x", "Winamp PE", "Winamp EQ",
+                           "Winamp MB", "MediaKeyListener"})
+    Register(name);
+  const bool media = lstrcmpA(commandLine, "media") == 0;
+  const char* self = media ? "media" : "player";  // a player's own start and end are told apart from it
+  if (lstrcmpA(commandLine, "classic") == 0) {
+    Make("Winamp MB", "Winamp Minibrowser", "browser", nullptr, 600, 560, 300, 100);
+    Make("Winamp EQ", "Winamp Equalizer", "equaliser", nullptr, 600, 440, 300, 110);
+    Make("Winamp PE", "Winamp Playlist Editor", "playlist", nullptr, 600, 200, 300, 230);
+    g_main = Make("Winamp v1.x", "Winamp 2.91", "main", nullptr, 600, 80, 300, 110);
+  } else if (media) {
+    g_main = Make("MediaKeyListener", "Media keys", "media", nullptr, 20, 480, 240, 60);
+    // A hot key another program holds is refused: that player would not hear it either.
+    for (UINT key : kMediaKeys)
+      if (!RegisterHotKey(g_main, static_cast<int>(key), 0, key)) Log("media", "REFUSED", key);
   } else {
     Make("STUDIO", "Media Library", "browser", nullptr, 20, 360, 240, 100);
     Make("STUDIO", "Equalizer", "equaliser", nullptr, 20, 250, 240, 100);
@@ -92,14 +119,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Make("Wasabi", "Second match:late", "second-match", frame, 0, 135, 250, 30);
     // Created last, so it is the topmost "STUDIO" window: the one the default settings find.
     g_main = Make("STUDIO", "Winamp3", "main", nullptr, 20, 20, 240, 200);
-    SetTimer(g_main, kHangCheckTimer, 50, nullptr);
-    Log("player", "START");
   }
+  SetTimer(g_main, kHangCheckTimer, 50, nullptr);
+  Log(self, "START");
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  if (!old) Log("player", "EXIT");
+  Log(self, "EXIT");
   return 0;
 }

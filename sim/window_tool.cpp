@@ -11,7 +11,7 @@
 //   window_tool texts CLASS|- TITLE|-       the window's title, then each child's class and text
 //   window_tool count CLASS|- TITLE|-       how many top-level windows match
 //   window_tool close CLASS [TITLE]         post WM_CLOSE to the first such window
-//   window_tool shortcut LINK TARGET        a shell shortcut (.lnk) to TARGET
+//   window_tool shortcut LINK TARGET [ARGS] a shell shortcut (.lnk) to TARGET, passing ARGS
 //   window_tool startup                     the Startup folder and its shortcuts
 //   window_tool short PATH                  the short (8.3) form of a path
 //   window_tool resources EXE               a program's manifest and version information
@@ -129,10 +129,11 @@ struct Link {
   }
 };
 
-int Shortcut(const std::string& path, const std::string& target) {
+int Shortcut(const std::string& path, const std::string& target, const std::string& arguments) {
   Link shortcut;
   if (!shortcut.file) return 1;
   shortcut.link->SetPath(Wide(target).c_str());
+  shortcut.link->SetArguments(Wide(arguments).c_str());
   return SUCCEEDED(shortcut.file->Save(Wide(path).c_str(), TRUE)) ? 0 : 1;
 }
 
@@ -221,7 +222,7 @@ int main() {
     HWND window = Find(argv[2], argc > 3 ? argv[3] : "-");
     return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
-  if (command == "shortcut" && argc == 4) return Shortcut(argv[2], argv[3]);
+  if (command == "shortcut" && (argc == 4 || argc == 5)) return Shortcut(argv[2], argv[3], argc == 5 ? argv[4] : "");
   if (command == "startup") return StartupShortcuts();
   if (command == "short" && argc == 3) {
     wchar_t shortPath[1024];

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/edition.h"
 #include "core/gesture_recogniser.h"
 #include "res/resource_ids.h"
 #include "win32/ansi_names.h"
@@ -32,8 +33,9 @@ class WindowRepeatTimer final : public RepeatTimer {
 // The whole program's state, one instance for the whole run: the settings, the player's windows,
 // the gestures, and the handles of the hidden control window that receives every message.
 struct App final : GestureOutputs {
-  App(HINSTANCE instance, TIMERPROC onRepeatTick)
-      : instance(instance),
+  App(Edition edition, HINSTANCE instance, TIMERPROC onRepeatTick)
+      : edition(edition),
+        instance(instance),
         icon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL))),
         // The notification area shows icons at the small-icon size; drawn at that size, not shrunk.
         trayIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL), IMAGE_ICON,
@@ -41,10 +43,13 @@ struct App final : GestureOutputs {
         settingsFile(CurrentDirectory()),
         timer(window, onRepeatTick),
         repeat(timer, settings, gestures, *this),
-        recogniser(gestures, settings.EventAssignmentTable, repeat, *this) {}
+        recogniser(gestures, settings.EventAssignmentTable, repeat, *this) {
+    settings.PlayerClassNames = DefaultPlayerClassNames(edition);
+  }
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
+  const Edition edition;
   HINSTANCE instance;
   HICON icon;
   HICON trayIcon;

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "win32/app.h"
+#include "win32/media_keys.h"
 #include "win32/platform_id.h"
 #include "win32/settings_file.h"
 
@@ -20,17 +21,36 @@ void OpenFile(const char* file, int showCommand) {
   ShellExecuteA(nullptr, nullptr, file, nullptr, nullptr, showCommand);
 }
 
-// While the playlist window is known, asks the player's main window to close and forgets the
-// playlist; otherwise starts the player through "Winamp.Lnk" without taking the focus. The table is
-// not refreshed: the new player's windows are found by the next keystroke.
-void StartOrExitPlayer(PlayerWindowTable& players, const SettingsFile& settingsFile) {
-  if (!players.slots[kPeSlot]) {
-    OpenFile((settingsFile.folder() + kPlayerShortcut).c_str(), SW_SHOWNA);
+void StartPlayer(const SettingsFile& settingsFile) {
+  OpenFile((settingsFile.folder() + kPlayerShortcut).c_str(), SW_SHOWNA);  // without taking the focus
+}
+
+// A remembered main window may be long gone; the close request must not go astray then.
+void ClosePlayer(HWND main) {
+  if (IsWindow(main)) PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+// Winamp 3: while the playlist window is known, asks the player's main window to close and forgets
+// the playlist; otherwise starts the player through "Winamp.Lnk". The table is not refreshed: the new
+// player's windows are found by the next keystroke.
+// The classic player's main window is there whenever it runs, so it is looked for at each press:
+// closed when found, else started. A player started a moment ago is closed by the next press.
+void StartOrExitPlayer(Edition edition, const PlayerClassNameTable& classNames, PlayerWindowTable& players,
+                       const SettingsFile& settingsFile) {
+  if (edition == Edition::Classic) {
+    const HWND main = FindWindowA(classNames[kMainSlot].data(), nullptr);
+    if (main) {
+      ClosePlayer(main);
+    } else {
+      StartPlayer(settingsFile);
+    }
     return;
   }
-  // A remembered main window may be long gone; the close request must not go astray then.
-  const HWND main = players.slots[kMainSlot];
-  if (IsWindow(main)) PostMessageA(main, WM_CLOSE, 0, 0);
+  if (!players.slots[kPeSlot]) {
+    StartPlayer(settingsFile);
+    return;
+  }
+  ClosePlayer(players.slots[kMainSlot]);
   players.slots[kPeSlot] = nullptr;
 }
 
@@ -72,10 +92,13 @@ void App::RunCommand(CommandId id) {
     case CommandKind::Nothing:
       return;
     case CommandKind::Keystroke:
-      SendPlayerKey(settings.PlayerClassNames, players, command->slot, command->key, command->modifier);
+      DeliverToPlayer(edition, settings.PlayerClassNames, players, DeliveryOf(edition, id));
+      return;
+    case CommandKind::MediaKey:
+      PressMediaKey(command->key);
       return;
     case CommandKind::StartOrExitPlayer:
-      StartOrExitPlayer(players, settingsFile);
+      StartOrExitPlayer(edition, settings.PlayerClassNames, players, settingsFile);
       return;
     case CommandKind::Shutdown:
       EndSession(EWX_SHUTDOWN);

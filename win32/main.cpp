@@ -38,11 +38,18 @@ void LoadDllsFromTheSystemFolderOnly() {
   if (setDefaultDllDirectories) setDefaultDllDirectories(kSearchSystem32);
 }
 
+// The build makes one program for each edition from the same sources; only this differs.
+#ifdef BRONTAVEL_CLASSIC
+constexpr brontavel::Edition kThisEdition = brontavel::Edition::Classic;
+#else
+constexpr brontavel::Edition kThisEdition = brontavel::Edition::Winamp3;
+#endif
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   LoadDllsFromTheSystemFolderOnly();
-  brontavel::App app(instance, &RepeatTimerExpired);
+  brontavel::App app(kThisEdition, instance, &RepeatTimerExpired);
   g_app = &app;
   const bool atLogon = brontavel::HasSwitch(commandLine, brontavel::kAtLogonSwitch);
   if (!brontavel::StartUp(app, &ControlWindowProcedure, atLogon)) return 0;

@@ -105,7 +105,7 @@ void OnSet(HWND dialog, App& app) {
   FormatBindingKey(event + 1, key);
   FormatDecimal(command, value);
   app.settingsFile.Write(kOptionsSection, key, value);
-  if (command >= kFirstShortcutCommand) ChooseShortcutFile(dialog, app.settingsFile, ShortcutNumber(command));
+  if (IsShortcutCommand(command)) ChooseShortcutFile(dialog, app.settingsFile, ShortcutNumber(command));
 }
 
 // The text goes to the file exactly as typed, even empty; the value in memory is its number.

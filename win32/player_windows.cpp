@@ -12,12 +12,12 @@ constexpr int kMaxChildrenWalked = 4096;
 // queue; SMTO_ABORTIFHUNG then gives up at once, and the timeout bounds the wait before that.
 constexpr UINT kSendTimeoutMs = 2000;
 
-HWND FindPlaylistWindow() {
+// Winamp 3's playlist editor, or null. frameFound says whether the frame itself is there: without
+// it the player is not running.
+HWND FindPlaylistInFrame(bool& frameFound) {
   const HWND frame = FindWindowA(kPlaylistFrameClass, kPlaylistFrameTitle);
-  if (!IsWindow(frame)) {
-    MessageBeep(MB_ICONEXCLAMATION);
-    return nullptr;
-  }
+  frameFound = IsWindow(frame) != FALSE;
+  if (!frameFound) return nullptr;
   HWND child = GetWindow(frame, GW_CHILD);
   for (int walked = 0; child && walked < kMaxChildrenWalked; ++walked) {
     char title[kChildTitleBufferSize] = {};
@@ -28,41 +28,52 @@ HWND FindPlaylistWindow() {
   return nullptr;
 }
 
-void SendKeyMessage(HWND window, UINT message, unsigned key) {
+void Send(HWND window, UINT message, WPARAM wParam) {
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(window, message, key, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+  SendMessageTimeoutA(window, message, wParam, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
 }
 
 bool IsSlot(int slot) { return slot >= 0 && slot < kPlayerSlotCount; }
 
-// The window of one slot as it can be found now.
-HWND FindPlayerWindow(const PlayerClassNameTable& classNames, int slot) {
-  if (slot == kPeSlot) return FindPlaylistWindow();
-  const HWND found = FindWindowA(classNames[slot].data(), nullptr);
-  return IsWindow(found) ? found : nullptr;
-}
-
 }  // namespace
 
-void FindPlayerWindows(const PlayerClassNameTable& classNames, PlayerWindowTable& table) {
-  for (int slot = 0; slot < kPlayerSlotCount; ++slot) table.slots[slot] = FindPlayerWindow(classNames, slot);
+HWND FindPlayerWindow(Edition edition, const PlayerClassNameTable& classNames, int slot) {
+  bool playerRuns = true;
+  HWND found = nullptr;
+  if (slot == kPeSlot && FindsPlaylistInFrame(edition)) {
+    found = FindPlaylistInFrame(playerRuns);  // a frame without an editor in it finds nothing, silently
+  } else {
+    found = FindWindowA(classNames[slot].data(), nullptr);
+    if (!IsWindow(found)) found = nullptr;
+    playerRuns = found != nullptr || slot != kPeSlot;
+  }
+  if (!playerRuns) MessageBeep(MB_ICONEXCLAMATION);
+  return found;
 }
 
-void SendPlayerKey(const PlayerClassNameTable& classNames, PlayerWindowTable& table, int slot, unsigned key,
-                   unsigned modifier) {
-  if (!IsSlot(slot)) return;
-  if (!IsWindow(table.slots[slot])) {
+void FindPlayerWindows(Edition edition, const PlayerClassNameTable& classNames, PlayerWindowTable& table) {
+  for (int slot = 0; slot < kPlayerSlotCount; ++slot) table.slots[slot] = FindPlayerWindow(edition, classNames, slot);
+}
+
+void DeliverToPlayer(Edition edition, const PlayerClassNameTable& classNames, PlayerWindowTable& table,
+                     const PlayerDelivery& delivery) {
+  if (delivery.kind == DeliveryKind::Nothing || !IsSlot(delivery.slot)) return;
+  if (!IsWindow(table.slots[delivery.slot])) {
     for (int i = 0; i < kPlayerSlotCount; ++i) {
-      if (!IsWindow(table.slots[i])) table.slots[i] = FindPlayerWindow(classNames, i);
+      if (!IsWindow(table.slots[i])) table.slots[i] = FindPlayerWindow(edition, classNames, i);
     }
   }
-  const HWND target = table.slots[slot];
+  const HWND target = table.slots[delivery.slot];
   // A message to no window reaches nobody.
   if (!target) return;
-  if (modifier != 0) SendKeyMessage(target, WM_KEYDOWN, modifier);
-  SendKeyMessage(target, WM_KEYDOWN, key);
-  SendKeyMessage(target, WM_KEYUP, key);
-  if (modifier != 0) SendKeyMessage(target, WM_KEYUP, modifier);
+  if (delivery.kind == DeliveryKind::Command) {
+    Send(target, WM_COMMAND, delivery.commandId);
+    return;
+  }
+  if (delivery.modifier != 0) Send(target, WM_KEYDOWN, delivery.modifier);
+  Send(target, WM_KEYDOWN, delivery.key);
+  Send(target, WM_KEYUP, delivery.key);
+  if (delivery.modifier != 0) Send(target, WM_KEYUP, delivery.modifier);
 }
 
 }  // namespace brontavel

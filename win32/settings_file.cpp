@@ -65,10 +65,12 @@ void SettingsFile::Write(const char* section, const char* key, const char* value
 void SettingsFile::Load(Settings& settings) {
   settings.RepeatRate = ReadInt(kOptionsSection, kRepeatRateKey, kDefaultRepeatRate);
   settings.RepeatDelay = ReadInt(kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay);
+  // The class names in memory are the edition's own until the file names others; the program never
+  // writes them, so each edition keeps its own where the file has none.
   for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
     WindowClassName& name = settings.PlayerClassNames[slot];
-    ReadText(kOptionsSection, kClassNameKeys[slot], kDefaultPlayerClassNames[slot].data(), name.data(),
-             kClassNameSize);
+    const WindowClassName fallback = name;
+    ReadText(kOptionsSection, kClassNameKeys[slot], fallback.data(), name.data(), kClassNameSize);
     name.back() = '\0';
   }
   if (HasEmptyClassName(settings.PlayerClassNames)) {

@@ -12,7 +12,6 @@ namespace brontavel {
 namespace {
 
 constexpr const char* kOwnClass = "Brontavel";
-constexpr const char* kOldPlayerClass = "Winamp v1.x";
 
 constexpr const char* kPlatformText = "This example requires Windows 95/98/NT/2000.";
 constexpr const char* kPlatformCaption = "Platform Problem";
@@ -40,7 +39,10 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
     if (!atLogon) PostMessageA(running, RegisterWindowMessageA(kShowYourselfMessage), 0, 0);
     return false;
   }
-  if (FindWindowA(kOldPlayerClass, nullptr)) ShowMessage(kOldPlayerText, kOldPlayerCaption);
+  // The Winamp 3 edition cannot drive the classic player, and says which edition can. The classic
+  // edition is made for it.
+  if (app.edition == Edition::Winamp3 && FindWindowA(kClassicMainClass, nullptr))
+    ShowMessage(kOldPlayerText, kOldPlayerCaption);
 
   if (!CreateControlWindow(app, controlProcedure)) return false;
   app.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
@@ -63,7 +65,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   // The joystick is captured by now (unless it is being waited for): while a box about the settings
   // is open, its own message loop hands reports to the remote, which then uses the built-in bindings.
   app.settingsFile.Load(app.settings);
-  FindPlayerWindows(app.settings.PlayerClassNames, app.players);
+  FindPlayerWindows(app.edition, app.settings.PlayerClassNames, app.players);
   if (!atLogon) ShowRunningNotice(app, RunningNotice::Started);
   return true;
 }

@@ -7,6 +7,7 @@
 
 #include "core/command_catalogue.h"
 #include "core/command_line.h"
+#include "core/edition.h"
 #include "core/settings.h"
 
 namespace brontavel {
@@ -22,10 +23,61 @@ TEST(CatalogueTest, EachKeystrokeIsItsOwnAndNumbersOutsideTheCatalogueRunNothing
     EXPECT_TRUE(presses.insert({command->slot, command->key, command->modifier}).second) << command->displayName;
   }
   EXPECT_FALSE(IsKeystrokeCommand(0) || IsKeystrokeCommand(23)) << "only 1..22 press a key";
-  for (CommandId id : {-1, 35, INT_MIN, INT_MAX}) {
+  for (CommandId id : {-1, 42, INT_MIN, INT_MAX}) {
     EXPECT_EQ(FindCommand(id), nullptr) << "a number a hand-edited file may hold runs nothing: " << id;
     EXPECT_STREQ(CommandDisplayName(id), "") << id;
   }
+}
+
+// Numbers a settings file already holds keep their meaning; the media keys come after them, each a
+// distinct key that repeats like a player key and asks for no file.
+TEST(CatalogueTest, TheMediaKeysFollowTheFilesAndOnlyTheFilesAskForOne) {
+  std::set<int> keys;
+  for (CommandId id = 0; id < kCommandCount; ++id) {
+    const bool media = id >= 35;
+    EXPECT_EQ(FindCommand(id)->kind == CommandKind::MediaKey, media) << id;
+    EXPECT_EQ(IsRepeatableCommand(id), media || IsKeystrokeCommand(id)) << id;
+    EXPECT_EQ(IsShortcutCommand(id), id >= 26 && id <= 34) << id;
+    if (media) {
+      EXPECT_TRUE(keys.insert(FindCommand(id)->key).second) << id;
+    }
+  }
+  EXPECT_EQ(keys, (std::set<int>{0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB3}));
+  EXPECT_EQ(FindCommand(39)->key, 0xAF) << "Windows volume up";
+}
+
+// The classic player takes its documented command ids at its main window, and the keys of the
+// commands that have none in its playlist editor; only crossfade, which it lacks, goes nowhere.
+// The Winamp 3 edition presses exactly the catalogue's keys.
+TEST(EditionTest, EachPlayerCommandReachesThePlayerOneWay) {
+  std::set<int> ids;
+  for (CommandId id = -1; id <= kCommandCount; ++id) {
+    const Command* command = FindCommand(id);
+    const PlayerDelivery winamp3 = DeliveryOf(Edition::Winamp3, id);
+    const PlayerDelivery classic = DeliveryOf(Edition::Classic, id);
+    if (!IsKeystrokeCommand(id)) {
+      EXPECT_TRUE(winamp3.kind == DeliveryKind::Nothing && classic.kind == DeliveryKind::Nothing) << id;
+      continue;
+    }
+    EXPECT_TRUE(winamp3.kind == DeliveryKind::Key && winamp3.slot == command->slot && winamp3.key == command->key &&
+                winamp3.modifier == command->modifier) << id;
+    switch (classic.kind) {
+      case DeliveryKind::Command:
+        EXPECT_EQ(classic.slot, kMainSlot) << id;
+        EXPECT_TRUE(ids.insert(classic.commandId).second) << id << " shares its id " << classic.commandId;
+        break;
+      case DeliveryKind::Key:
+        EXPECT_TRUE(classic.slot == kPeSlot && classic.key == command->key && classic.modifier == command->modifier)
+            << id;
+        break;
+      case DeliveryKind::Nothing:
+        EXPECT_EQ(id, 21) << "only Crossfade has no equivalent";
+        break;
+    }
+  }
+  EXPECT_EQ(DeliveryOf(Edition::Classic, 5).commandId, 40044) << "Previous";
+  EXPECT_STREQ(DefaultPlayerClassNames(Edition::Classic)[kMainSlot].data(), "Winamp v1.x");
+  EXPECT_STREQ(DefaultPlayerClassNames(Edition::Winamp3)[kMainSlot].data(), "STUDIO");
 }
 
 // ---- Values of the settings ---------------------------------------------------------------------

@@ -45,16 +45,20 @@ def press(window, vk):
     return [(window, "KEYDOWN", vk, 0), (window, "KEYUP", vk, 0)]
 
 
-def expect_keys(session, since, expected, what):
+def expect_keys(session, since, expected, what, only=None):
+    """What the players received from the since-th on must be expected; with only, what that window
+    received."""
+    received = lambda: [k for k in session.keys(since) if only in (None, k[0])]
     try:
-        session.wait_for(lambda: len(session.keys(since)) >= len(expected), timeout=5, what=what)
+        session.wait_for(lambda: len(received()) >= len(expected), timeout=5, what=what)
     except ScenarioError:
         pass
     time.sleep(0.2)  # a window in which anything more that arrives would be a fault too
-    got = session.keys(since)
+    got = received()
     expect(got == expected, f"{what}: the player received {got}, expected {expected}")
-    print(f"ok  {what}: {' '.join('%s:%s:0x%02x' % (w, e[3:].lower(), vk) for (w, e, vk, _) in got)}")
-    return since + len(got)
+    shown = [f"{w}:command:{vk}" if e == "COMMAND" else f"{w}:{e.lower().replace('key', '')}:{vk:#04x}" for (w, e, vk, _) in got]
+    print(f"ok  {what}: {' '.join(shown) or 'nothing'}")
+    return len(session.keys())
 
 
 def direction(x, y):
@@ -82,48 +86,99 @@ def buttons(*sequence):
     return act
 
 
+def command(player_id):
+    return [("main", "COMMAND", player_id, 0)]
+
+
+def media_key(vk):
+    return [("media", "HOTKEY", vk, 0)]
+
+
+# The fifteen gestures in their order, as a hand makes each.
+HANDS = [direction(LOW, CENTRE), direction(HIGH, CENTRE), direction(CENTRE, LOW), direction(CENTRE, HIGH),
+         fn_direction(LOW, CENTRE), fn_direction(HIGH, CENTRE), fn_direction(CENTRE, LOW), fn_direction(CENTRE, HIGH),
+         buttons(1), buttons(2), buttons(4), buttons(8), buttons(8, 9, 8), buttons(8, 10, 8), buttons(8, 12, 8)]
+SELECT_ALL = [("playlist", "KEYDOWN", VK["CONTROL"], 0)] + press("playlist", VK["A"]) + [("playlist", "KEYUP", VK["CONTROL"], 0)]
+# Each edition with the built-in bindings (Fn+Button3 bound to "Select All in Playlist", the one command
+# with a modifier): Winamp 3 by its keys, the classic player by its documented command ids.
+DEFAULTS_RECEIVED = {
+    "Winamp 3": [press("playlist", VK["Z"]), press("playlist", VK["B"]), press("main", VK["UP"]),
+                 press("main", VK["DOWN"]), press("playlist", VK["LEFT"]), press("playlist", VK["RIGHT"]),
+                 press("playlist", VK["UP"]), press("playlist", VK["DOWN"]), press("playlist", VK["X"]),
+                 press("playlist", VK["C"]), press("playlist", VK["HOME"]), press("playlist", VK["RETURN"]),
+                 press("playlist", VK["F"]), press("playlist", VK["S"]), SELECT_ALL],
+    "classic": [command(40044), command(40048), command(40058), command(40059), command(40061), command(40060),
+                press("playlist", VK["UP"]), press("playlist", VK["DOWN"]), command(40045), command(40046),
+                press("playlist", VK["HOME"]), press("playlist", VK["RETURN"]), [], command(40023), SELECT_ALL],
+}
+# The media keys, bound to Left, Right, Up, Down, Button1, Button2 and Button3: any player hears them.
+# Button4 starts and closes the player.
+MEDIA_BINDINGS = "C1=39\nC2=35\nC3=36\nC4=37\nC9=38\nC10=40\nC11=41\nC12=23\n"
+MEDIA_RECEIVED = [(n, media_key(vk)) for n, vk in zip((1, 2, 3, 4, 9, 10, 11), (0xAF, 0xB3, 0xB0, 0xB1, 0xB2, 0xAE, 0xAD))]
+
+
 def gestures(session):
-    """Every gesture reaches the right player window with the right key, lParam 0: the defaults, and
-    the one command with a modifier (Ctrl down, A down, A up, Ctrl up) on Fn+Button3."""
-    write_settings(session, "[Options]\nRepeatDelay=5000\nC15=22\n")  # no repeats while a gesture is held
-    session.start_player()
+    """Every gesture reaches the player in the way its edition drives it: Winamp 3's windows by their
+    keys, the classic player by its documented command ids (with no "Winamp 2.x Detected" box, and
+    started and closed by "Exit/Start Winamp"). In both, the media keys reach any player that listens
+    for them, and a held one repeats. Windows' own joystick driver is used, never one planted beside
+    the program."""
+    session.start_player("media")
     # A winmm.dll left beside the program, as in a Downloads folder: Windows' own driver must be used.
     shutil.copy(os.path.join(session.build_dir, "tests", "e2e", "winmm.dll"), session.run_dir)
     mark = os.path.join(session.run_dir, "planted.mark")
-    session.start_brontavel(env={"BRONTAVEL_PLANTED_MARK": windows_path(mark)})
-    table = [
-        ("Left: Previous", direction(LOW, CENTRE), press("playlist", VK["Z"])),
-        ("Right: Next", direction(HIGH, CENTRE), press("playlist", VK["B"])),
-        ("Up: Volume Up", direction(CENTRE, LOW), press("main", VK["UP"])),
-        ("Down: Volume Down", direction(CENTRE, HIGH), press("main", VK["DOWN"])),
-        ("Fn+Left: Rewind", fn_direction(LOW, CENTRE), press("playlist", VK["LEFT"])),
-        ("Fn+Right: Fast Forward", fn_direction(HIGH, CENTRE), press("playlist", VK["RIGHT"])),
-        ("Fn+Up: Playlist cursor up", fn_direction(CENTRE, LOW), press("playlist", VK["UP"])),
-        ("Fn+Down: Playlist cursor down", fn_direction(CENTRE, HIGH), press("playlist", VK["DOWN"])),
-        ("Button1: Play", buttons(1), press("playlist", VK["X"])),
-        ("Button2: Pause", buttons(2), press("playlist", VK["C"])),
-        ("Button3: To top of Playlist", buttons(4), press("playlist", VK["HOME"])),
-        ("Button4: Play currently hilited", buttons(8), press("playlist", VK["RETURN"])),
-        ("Fn+Button1: Crossfade toggle", buttons(8, 9, 8), press("playlist", VK["F"])),
-        ("Fn+Button2: Shuffle toggle", buttons(8, 10, 8), press("playlist", VK["S"])),
-        ("Fn+Button3: Select All in Playlist", buttons(8, 12, 8),
-         [("playlist", "KEYDOWN", VK["CONTROL"], 0)] + press("playlist", VK["A"]) + [("playlist", "KEYUP", VK["CONTROL"], 0)]),
-    ]
+    session.tool("shortcut", windows_path(os.path.join(session.run_dir, "Winamp.Lnk")),
+                 windows_path(session.program("standin_player.exe")), "classic", check=True)
     since = 0
-    for what, act, expected in table:
-        act(session)
-        since = expect_keys(session, since, expected, what)
+    for edition, form in (("Winamp 3", ""), ("classic", "classic")):
+        player = session.start_player(form)
+        # No repeat while a gesture is held, whatever the machine's load; Left is held on purpose later.
+        for bindings, received in (("RepeatDelay=5000\nC15=22\n", list(enumerate(DEFAULTS_RECEIVED[edition], start=1))),
+                                   ("RepeatDelay=1500\n" + MEDIA_BINDINGS, MEDIA_RECEIVED)):
+            write_settings(session, "[Options]\n" + bindings)
+            program = session.start_brontavel(env={"BRONTAVEL_PLANTED_MARK": windows_path(mark)},
+                                              classic=edition == "classic")
+            expect(session.tool("count", "#32770", "-")[1].strip() == "0", f"{edition}: a box at start-up")
+            # A media key is typed as a keyboard types it: the listener's hot key takes the press, and the
+            # release goes to whichever window has the focus, as it would from the keyboard itself.
+            only = "media" if received is MEDIA_RECEIVED else None
+            for n, expected in received:
+                HANDS[n - 1](session)
+                since = expect_keys(session, since, expected, f"{edition}: gesture {n}", only)
+            if received is MEDIA_RECEIVED:
+                held, after = hold(session, LOW, CENTRE, 0xAF, 3)
+                expect(len(held) >= 3 and after <= 1, f"{edition}: a held Windows volume up must repeat, then stop")
+                print(f"ok  {edition}: a held Left bound to Windows volume up repeated {len(held)} times")
+            if received is MEDIA_RECEIVED and edition == "classic":
+                # Button4, Exit/Start Winamp: closes the classic player, starts it through Winamp.Lnk, closes it.
+                events = lambda kind: len([e for e in session.player_events() if e[1:3] == ("player", kind)])
+                before = {kind: events(kind) for kind in ("START", "EXIT")}
+                for step, (kind, more) in enumerate((("EXIT", 1), ("START", 1), ("EXIT", 2))):
+                    buttons(8)(session)
+                    session.wait_for(lambda: events(kind) >= before[kind] + more, 20, f"Exit/Start Winamp, step {step + 1}")
+                    if kind == "START":
+                        session.wait_ready("Winamp v1.x")
+                expect([w for w, e, _, _ in session.keys(since) if e == "CLOSE"] == ["main", "main"],
+                       "the close request must go to the classic player's main window")
+                print("ok  classic: Exit/Start Winamp closed the player, started it through Winamp.Lnk, closed it")
+            since = len(session.keys())
+            session.tool("close", "Brontavel", check=True)
+            expect(program.wait(timeout=30) == 0, f"{edition}: exit code")
+        if edition == "Winamp 3":
+            session.tool("close", "STUDIO", check=True)
+            player.wait(timeout=30)
+            since = len(session.keys())
     expect(not os.path.exists(mark), "the winmm.dll beside the program was loaded")
     print("ok  the winmm.dll beside the program was never loaded")
 
 
 def hold(session, x, y, vk, presses):
-    """Holds the stick until the player has had `presses` presses of vk, then lets go and watches a
+    """Holds the stick until the player has had `presses` presses of vk (a key or a media key), then lets go and watches a
     while longer. Returns the times of the presses before the centre report, and how many came after
     it (one may have been on its way when the report was posted)."""
     since = len(session.player_events())
     session.move_stick(x, y)
-    times = lambda: [e[0] for e in session.player_events()[since:] if e[2] == "KEYDOWN" and e[3] == vk]
+    times = lambda: [e[0] for e in session.player_events()[since:] if e[2] in ("KEYDOWN", "HOTKEY") and e[3] == vk]
     session.wait_for(lambda: len(times()) >= presses, 10, f"{presses} presses of {vk:#x}")
     session.move_stick(CENTRE, CENTRE)
     centred = float([r for r in session.driver_reports() if r[1] == "move"][-1][0])
@@ -261,8 +316,7 @@ def startup(session):
     expect(first.wait(timeout=30) == 0, "WM_CLOSE from another program must end it with exit code 0")
     print("ok  WM_CLOSE from another program: exit code 0")
 
-    old = session.start_program(session.program("standin_player.exe"), ["old"])
-    expect(session.wait_window("Winamp v1.x"), "the old player's window did not appear")
+    old = session.start_player("classic")
     seen = len(session.driver_reports())
     warned = session.start_brontavel(folder=os.path.join(session.run_dir, "warned"), ready=False)
     expect_box(session, "Winamp 2.x Detected", OLD_PLAYER, "old-player-warning")
@@ -447,10 +501,18 @@ def tray(session):
     expect(settings_file()["Options/C9"] == "3", f"C9 in the file is {settings_file()['Options/C9']}, expected 3")
     print("ok  a binding changed with Set is used by the very next gesture and written to the file")
 
+    # The last command, a media key, is stored at once and asks for no file.
+    session.click_control(options, 1016)
+    session.xdotool("key", "End", "key", "Return")  # "Windows volume mute"
+    session.click_control(options, 1017)
+    session.wait_for(lambda: settings_file()["Options/C9"] == "41", 10, "Set to store the media key")
+    expect(not session.wait_window("#32770", "Open", 1000), "a media key must ask for no file")
+    print("ok  Set with a media key stores it and asks for no file")
+
     # While the file chooser browses another folder, which moves the process's current directory, a
     # gesture bound to a file still reads the program's own settings file.
     session.click_control(options, 1016)
-    session.xdotool("key", "End", "key", "Return")  # "Execute/Open File 9", the last
+    session.xdotool("key", "End", *["key", "Up"] * 7, "key", "Return")  # "Execute/Open File 9"
     session.click_control(options, 1017)
     expect(session.wait_window("#32770", "Open", 10000), "Set with a file command must ask for the file")
     session.click_control("Open", 0)
@@ -509,22 +571,23 @@ def tray(session):
 
 
 def appearance(session):
-    """Both builds carry a well-formed manifest (themed controls, sharp at any scale, the Windows
+    """Both builds of both editions carry a well-formed manifest (themed controls, sharp at any scale, the Windows
     versions it knows; the user's own rights for the 64-bit build alone, as Windows keeps a 32-bit
     program's settings under Program Files only while it asks for none) and the version information
-    the About box shows."""
-    for build in (session.build_dir, session.build_dir.replace("x86_64", "i686")):
+    the About box shows, naming the edition."""
+    builds = (session.build_dir, session.build_dir.replace("x86_64", "i686"))
+    for build, product in [(b, "Brontavel for Winamp") for b in builds] + [(os.path.join(b, "classic"), "Brontavel for classic Winamp") for b in builds]:
         code, out = session.tool("resources", windows_path(os.path.join(build, "Brontavel.exe")))
         expect(code == 0, f"no manifest or version information in {build}")
         manifest = out.partition("</assembly>")[0]
         ElementTree.fromstring(manifest + "</assembly>")  # Windows will not start a program whose manifest is broken
-        expect(("requestedExecutionLevel" in manifest) == build.endswith("x86_64"), f"{build}: its execution level")
+        expect(("requestedExecutionLevel" in manifest) == ("x86_64" in build), f"{build}: its execution level")
         for wanted in ('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', ">true/pm<", ">PerMonitorV2, ",
                        "\nFileDescription=Brontavel - ", "\nFileVersion=3.1b\n",
-                       "\nProductName=Brontavel for Winamp\n", "\nProductVersion=3.1b\n"):
+                       f"\nProductName={product}\n", "\nProductVersion=3.1b\n"):
             expect(wanted in out, f"{build}: no {wanted!r} in its resources")
         expect(manifest.count("<supportedOS ") == 5, f"{build}: Vista to Windows 10 and 11")
-    print("ok  both builds carry the manifest and the version information")
+    print("ok  both editions of both builds carry the manifest and the version information of their edition")
 
 
 def hung_player(session):

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/command_catalogue.h"
+#include "core/player_slots.h"
+
+namespace brontavel {
+
+// Brontavel comes in two editions, built from the same sources: one for Winamp 3, and one for the
+// classic player (Winamp 2.x, and 5.x, which keeps the classic main window). They differ only in
+// how they find the player's windows and how a player command reaches them; everything else is the
+// same program.
+enum class Edition : std::uint8_t { Winamp3, Classic };
+
+// How one catalogue command reaches the player in an edition.
+//   Key:     the key (with modifier held around it when not 0) in the window of slot;
+//   Command: WM_COMMAND with the player's own command id in wParam and 0 in lParam, to slot;
+//   Nothing: the player has no such command, and nothing is sent.
+enum class DeliveryKind : std::uint8_t { Nothing, Key, Command };
+struct PlayerDelivery {
+  DeliveryKind kind;
+  std::uint8_t slot;
+  std::uint8_t key;
+  std::uint8_t modifier;
+  std::uint16_t commandId;
+};
+
+// The delivery of a keystroke command (1..22); Nothing for every other number.
+PlayerDelivery DeliveryOf(Edition edition, CommandId id);
+
+// The class names that find the player's windows when the settings file names none.
+const PlayerClassNameTable& DefaultPlayerClassNames(Edition edition);
+
+// Winamp 3's playlist editor is a child of its "Playlist" frame, found by a walk of the frame's
+// children; the classic playlist editor is a top-level window found by its class, like the others.
+constexpr bool FindsPlaylistInFrame(Edition edition) { return edition == Edition::Winamp3; }
+
+// The class of the classic player's main window, which every classic version keeps.
+inline constexpr const char* kClassicMainClass = "Winamp v1.x";
+
+}  // namespace brontavel
