@@ -1,5 +1,5 @@
 # Every target installs what it needs on a Debian 12 machine, then builds through the CMake presets.
-.PHONY: all check demo dist bench host windows windows-x86_64 windows-i686 test deps e2e-deps clean
+.PHONY: all check demo dist pictures bench host windows windows-x86_64 windows-i686 test deps e2e-deps clean
 
 all: host windows
 
@@ -34,14 +34,22 @@ check: windows test
 demo: e2e-deps windows-x86_64
 	python3 scripts/demo.py
 
-# Zip files for Windows users: the program and its guide.
+# Zip files for Windows users, each the program and its guide: Winamp 3 (64- and 32-bit) and the
+# classic edition for Winamp 2.x and 5.x, 32-bit like the player it drives, so it runs on every Windows.
 dist: windows
 	rm -rf dist && mkdir -p dist/stage
 	sed 's/$$/\r/' docs/USER-GUIDE.txt > dist/stage/Brontavel-Guide.txt  # Notepad wants CRLF
 	cp build/windows-x86_64/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-win64.zip Brontavel.exe Brontavel-Guide.txt
 	cp build/windows-i686/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-win32.zip Brontavel.exe Brontavel-Guide.txt
+	cp build/windows-i686/classic/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel2x.zip Brontavel.exe Brontavel-Guide.txt
 	rm -rf dist/stage
+	@echo "made three zips: Brontavel-win64.zip and Brontavel-win32.zip (Winamp 3), Brontavel2x.zip (classic Winamp 2.x and 5.x)"
 	@ls -l dist
+
+# The README's pictures (the tray's notification, Options listing the commands), as make demo takes them.
+pictures: demo
+	convert build/demo/artifacts/notification.png -resize 50% docs/notification.png
+	convert build/demo/artifacts/options-commands.png -resize 60% docs/options-commands.png
 
 # Speed and size against their targets, printed and written to docs/performance.md.
 bench: e2e-deps windows

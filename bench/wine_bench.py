@@ -4,7 +4,7 @@
 - the core on the host (Google Benchmark): time and heap allocations per joystick report;
 - under Wine, in one run: report-to-key latency against a bare relay, the repeat timing, the idle
   cost, and the start-up time against a bare tray program;
-- the size and imports of both Windows programs.
+- the size and imports of both Windows programs, in both editions.
 Numbers are measured and reported, never asserted: the machines are shared and noisy.
 """
 import json
@@ -42,7 +42,9 @@ def core_benchmarks():
 def exe_facts():
     facts = []
     for arch, folder, objdump in (("x86_64", WIN64, "x86_64-w64-mingw32-objdump"),
-                                  ("i686", WIN32, "i686-w64-mingw32-objdump")):
+                                  ("i686", WIN32, "i686-w64-mingw32-objdump"),
+                                  ("x86_64 classic", os.path.join(WIN64, "classic"), "x86_64-w64-mingw32-objdump"),
+                                  ("i686 classic", os.path.join(WIN32, "classic"), "i686-w64-mingw32-objdump")):
         exe = os.path.join(folder, "Brontavel.exe")
         dump = subprocess.run([objdump, "-p", exe], capture_output=True, text=True, check=True).stdout
         imports = sorted({line.split(":", 1)[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line})

@@ -1,18 +1,24 @@
 #!/usr/bin/env python3
 """make demo: the real Brontavel.exe under Wine, on your display when DISPLAY is set (otherwise on a
 virtual one), with the stand-in joystick and the stand-in player. It plays a short session of
-gestures and prints, for each, the command it ran and the keys the player received."""
+gestures and prints, for each, the command it ran and what the player received; then a short run of
+the classic edition with the classic player, and two media keys that any player hears. On the way it
+photographs what a user sees: the notification by the tray, and Options listing the commands."""
 import os
+import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sim"))
-from desktop import CENTRE, ScenarioError, Session, read_ini  # noqa: E402
+from desktop import CENTRE, DESKTOP_SIZE, ScenarioError, Session, read_ini  # noqa: E402
 
 LOW, HIGH = 1000, 64000
-KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x26: "Up", 0x25: "Left", 0x0D: "Return", 0x46: "F"}
+KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x26: "Up", 0x25: "Left", 0x0D: "Return", 0x46: "F",
+             0xB3: "Play/Pause", 0xAF: "Volume Up"}
+CLASSIC_IDS = {40044: "Previous track", 40045: "Play", 40058: "Volume up"}
 
-GESTURES = [  # (gesture number, what the hand does: stick positions and buttons held, one after another)
+# (gesture number, what the hand does: stick positions and buttons held, one after another)
+GESTURES = [
     (1, [(LOW, CENTRE, 0)]),
     (2, [(HIGH, CENTRE, 0)]),
     (3, [(CENTRE, LOW, 0)]),
@@ -22,14 +28,63 @@ GESTURES = [  # (gesture number, what the hand does: stick positions and buttons
     (12, [(CENTRE, CENTRE, 8)]),
     (13, [(CENTRE, CENTRE, 8), (CENTRE, CENTRE, 9), (CENTRE, CENTRE, 8)]),
 ]
+# The classic edition: Left, Button1 and Up by the player's own command ids, then Fn+Up and Fn+Down
+# bound to two media keys.
+CLASSIC_GESTURES = [GESTURES[0], GESTURES[3], GESTURES[2],
+                    (7, [(CENTRE, CENTRE, 8), (CENTRE, LOW, 8), (CENTRE, CENTRE, 8)]),
+                    (8, [(CENTRE, CENTRE, 8), (CENTRE, HIGH, 8), (CENTRE, CENTRE, 8)])]
 
 
-def describe(keys):
-    presses = []
-    for window, event, vk, _ in keys:
+def describe(received):
+    said = []
+    for window, event, value, _ in received:
         if event == "KEYDOWN":
-            presses.append(f"{window}: {KEY_NAMES.get(vk, hex(vk))}")
-    return ", ".join(presses) or "nothing"
+            said.append(f"{window}: {KEY_NAMES.get(value, hex(value))}")
+        elif event == "COMMAND":
+            said.append(f"{window}: WM_COMMAND {value} ({CLASSIC_IDS.get(value, '?')})")
+        elif event == "HOTKEY":
+            said.append(f"media key {KEY_NAMES.get(value, hex(value))}")
+    return ", ".join(said) or "nothing"
+
+
+def play(session, gestures):
+    """Makes each gesture and prints it, the command bound to it and what the players received."""
+    names = [line.split(" ", 2) for line in session.tool("names", check=True)[1].splitlines()]
+    events = {int(number): name for kind, number, name in names if kind == "event"}
+    commands = {int(number): name for kind, number, name in names if kind == "command"}
+    settings = read_ini(os.path.join(session.run_dir, "Brontavel.ini"))
+    print()
+    print(f"{'gesture':<12} {'command':<24} what the player received")
+    print(f"{'-' * 12} {'-' * 24} {'-' * 40}")
+    for number, hand in gestures:
+        binding = int(settings[f"Options/C{number}"])
+        since = len(session.keys())
+        for state in hand + [(CENTRE, CENTRE, 0)]:
+            session.move_stick(*state)
+        time.sleep(0.2)
+        print(f"{events[number]:<12} {commands.get(binding, '?'):<24} {describe(session.keys(since))}")
+    return commands
+
+
+def photograph_options(session):
+    """Options opened from the icon, its command list dropped down at the media keys."""
+    x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+    session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
+    if not session.wait_window("#32770", "Brontavel Options", 10000):
+        raise ScenarioError("Options did not open from the tray icon")
+    left, top, right, bottom = (int(v) for v in session.tool("rect", "Brontavel Options", "1016", check=True)[1].split())
+    session.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "1")
+    time.sleep(0.5)
+    session.xdotool("key", "End")
+    time.sleep(0.5)
+    dialog = [int(v) for v in session.tool("rect", "Brontavel Options", "0", check=True)[1].split()]
+    path = session.screenshot("options-commands")
+    # The list drops up or down, wherever the screen has room: the dialog and the list above it here.
+    top = max(0, dialog[1] - 250)
+    subprocess.run(["convert", path, "-crop", f"{dialog[2] - dialog[0] + 20}x{dialog[3] - top + 10}+{dialog[0] - 10}+{top}",
+                    "+repage", path], check=True)
+    session.xdotool("key", "Escape")
+    session.tool("close", "#32770", "Brontavel Options", check=True)
 
 
 def main():
@@ -39,21 +94,12 @@ def main():
         print(f"Wine desktop on display {session.display}; starting the stand-in player and Brontavel.exe ...")
         session.start_player()
         session.start_brontavel()
-        # The program's own names for gestures and commands, so the transcript speaks as its dialog does.
-        names = [line.split(" ", 2) for line in session.tool("names", check=True)[1].splitlines()]
-        events = {int(number): name for kind, number, name in names if kind == "event"}
-        commands = {int(number): name for kind, number, name in names if kind == "command"}
-        settings = read_ini(os.path.join(session.run_dir, "Brontavel.ini"))
-        print()
-        print(f"{'gesture':<12} {'command':<24} keys the player received")
-        print(f"{'-' * 12} {'-' * 24} {'-' * 36}")
-        for number, hand in GESTURES:
-            binding = int(settings[f"Options/C{number}"])
-            since = len(session.keys())
-            for state in hand + [(CENTRE, CENTRE, 0)]:
-                session.move_stick(*state)
-            time.sleep(0.2)
-            print(f"{events[number]:<12} {commands.get(binding, '?'):<24} {describe(session.keys(since))}")
+        # Started by hand, it says where its icon is: photographed while the notification is up.
+        session.wait_for(lambda: session.tool("balloons")[1].strip(), 15, "the notification")
+        path = session.screenshot("notification")
+        width, height = DESKTOP_SIZE
+        subprocess.run(["convert", path, "-crop", f"{width}x200+0+{height - 200}", "+repage", path], check=True)
+        commands = play(session, GESTURES)
         since = len(session.keys())
         session.stick(LOW, CENTRE)
         time.sleep(1.0)
@@ -64,9 +110,23 @@ def main():
         held = held[len(held) - sum(1 for k in session.keys(since) if k[1] == "KEYDOWN"):]
         gaps = ", ".join(f"{b - a:.0f}" for a, b in zip(held, held[1:]))
         print(f"{'Left, held':<12} {commands[5] + ' (repeats)':<24} playlist: Z x{len(held)}, gaps in ms: {gaps}")
+        photograph_options(session)
+        session.tool("close", "Brontavel", check=True)
+        session.tool("close", "STUDIO", check=True)
+        session.wait_window("Brontavel", verb="gone")
+
+        print()
+        print("The classic edition (Brontavel2x.zip) with the classic player, and a player that hears the media keys:")
+        session.start_player("classic")
+        session.start_player("media")
+        with open(os.path.join(session.run_dir, "Brontavel.ini"), "w", newline="\r\n") as f:
+            f.write("[Options]\nC7=35\nC8=39\n")  # Fn+Up: Any player: Play/Pause; Fn+Down: Windows volume up
+        session.start_brontavel(classic=True)
+        play(session, CLASSIC_GESTURES)
         session.tool("close", "Brontavel", check=True)
         print()
-        print(f"Brontavel closed cleanly. Screenshot: {os.path.relpath(session.artifacts)}/demo.png")
+        print(f"Brontavel closed cleanly. Pictures: {os.path.relpath(session.artifacts)}/"
+              "{demo,notification,options-commands}.png")
 
 
 if __name__ == "__main__":
