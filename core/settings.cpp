@@ -22,14 +22,19 @@ void FormatDecimal(std::int32_t value, DecimalText& out, const char* prefix) {
   *at = '\0';
 }
 
-std::int32_t ParseTypedNumber(const char* text) {
+bool ParseRepeatMilliseconds(const char* text, std::int32_t& value) {
   const char* p = text;
-  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  std::uint32_t total = 0;  // unsigned, so that overflow wraps instead of being undefined
-  for (; *p >= '0' && *p <= '9'; ++p) total = total * 10u + static_cast<std::uint32_t>(*p - '0');
-  return static_cast<std::int32_t>(negative ? 0u - total : total);
+  while (*p == ' ') ++p;
+  std::int32_t total = 0;
+  int digits = 0;
+  for (; *p >= '0' && *p <= '9'; ++p, ++digits) {
+    total = total * 10 + (*p - '0');
+    if (total > kMaxRepeatMs) return false;  // before it could grow past what an int holds
+  }
+  while (*p == ' ') ++p;
+  if (digits == 0 || *p != '\0' || total < kMinRepeatMs) return false;
+  value = total;
+  return true;
 }
 
 bool HasEmptyClassName(const PlayerClassNameTable& names) {

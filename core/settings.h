@@ -54,10 +54,15 @@ void FormatDecimal(std::int32_t value, DecimalText& out, const char* prefix = ""
 inline void FormatBindingKey(int n, DecimalText& key) { FormatDecimal(n, key, "C"); }
 inline void FormatShortcutKey(int n, DecimalText& key) { FormatDecimal(n, key, "S"); }
 
-// The value of a number typed in the Options dialog: leading white space, an optional sign, then
-// decimal digits up to the first other character; no digits give 0. Wraps around modulo 2^32 like
-// a 32-bit counter, so the text in the file and the number in use can differ in form ("0150", 150).
-std::int32_t ParseTypedNumber(const char* text);
+// The repeat fields take whole milliseconds in this range: below 10 Windows' timer runs no faster,
+// and a wait of more than ten seconds is no repeat at all.
+inline constexpr std::int32_t kMinRepeatMs = 10;
+inline constexpr std::int32_t kMaxRepeatMs = 10000;
+
+// The value of a repeat field as typed in the Options dialog: decimal digits only (blanks around
+// them allowed, leading zeros too, as in "0150"), within kMinRepeatMs..kMaxRepeatMs. False for
+// anything else (empty, a sign, letters, a number out of range), which the dialog refuses.
+bool ParseRepeatMilliseconds(const char* text, std::int32_t& value);
 
 // True when any of the player's class names is empty: the player cannot be found as configured.
 bool HasEmptyClassName(const PlayerClassNameTable& names);

@@ -12,8 +12,8 @@
 // stops reporting. The generation counts how often the pad was found afresh (it came back, or the
 // computer resumed from sleep): a capture made in an earlier generation stays silent, as Windows'
 // does, until it is released and set again. Every report posted is logged, with its time, to
-// BRONTAVEL_STANDIN_LOG, and so are the capture ("capture", or "refused"), its release and the
-// threshold being set.
+// BRONTAVEL_STANDIN_LOG, and so are the capture ("capture", or "refused"), its release (or a release
+// with nothing captured, "unheld-release") and the threshold being set.
 
 // This file defines the functions the header declares as imported.
 #define _WINMM_
@@ -139,7 +139,12 @@ MMRESULT WINAPI joySetThreshold(UINT id, UINT threshold) {
 
 MMRESULT WINAPI joyReleaseCapture(UINT id) {
   if (id != JOYSTICKID1) return JOYERR_PARMS;
-  if (!g_capture.window) return JOYERR_NOCANDO;
+  if (!g_capture.window) {
+    // Windows 95 and 98 share one capture among all programs: there this would take the pad from
+    // whichever program holds it.
+    Log("unheld-release", NowMs(), 0, 0);
+    return JOYERR_NOCANDO;
+  }
   KillTimer(g_capture.window, kPollTimerId);
   g_capture.window = nullptr;
   Log("release", NowMs(), 0, 0);

@@ -19,7 +19,8 @@
 //   window_tool names                       the gesture labels and command names, one per line
 //   window_tool tray-delete CLASS ID        removes a window's tray icon behind its back
 //   window_tool broadcast NAME              broadcasts the registered window message NAME, a change
-//                                        of devices for "device-change", or "resume" from sleep
+//                                        of devices for "device-change", "resume" from sleep, or
+//                                        "resume-critical" from a critical suspend
 //   window_tool balloons                    each notification balloon on show: window|text
 
 #include <windows.h>
@@ -243,6 +244,8 @@ int main() {
     return PostMessageA(HWND_BROADCAST, WM_DEVICECHANGE, 7, 0) ? 0 : 1;
   if (command == "broadcast" && argc == 3 && std::strcmp(argv[2], "resume") == 0)
     return PostMessageA(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) ? 0 : 1;
+  if (command == "broadcast" && argc == 3 && std::strcmp(argv[2], "resume-critical") == 0)
+    return PostMessageA(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMRESUMECRITICAL, 0) ? 0 : 1;
   if (command == "balloons") {
     for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr;) {
       char text[512] = {};

@@ -2,17 +2,25 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
 #include "win32/platform_id.h"
 #include "win32/run_time_function.h"
 
 namespace brontavel {
 namespace {
 
+// A character the code page lacks becomes '?', never a look-alike ("best fit"), which would name
+// another file that may well exist; Windows before 2000 knows no such flag, and best-fits.
 std::string ToAnsi(const std::wstring& wide) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  DWORD flags = WC_NO_BEST_FIT_CHARS;
+  int size = WideCharToMultiByte(CP_ACP, flags, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) size = WideCharToMultiByte(CP_ACP, flags = 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::string();
   std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, flags, wide.c_str(), -1, ansi.data(), size, nullptr, nullptr);
   ansi.resize(static_cast<std::size_t>(size - 1));
   return ansi;
 }
@@ -28,23 +36,77 @@ bool RoundTrips(const std::string& ansi, const std::wstring& wide) {
   return back == wide;
 }
 
-// A wide text that Windows writes into a buffer, asked for its length first and grown as needed.
+// A wide text that Windows writes into a buffer. Some functions say how much room they need, others
+// (GetModuleFileNameW) fill the buffer to the brim and cut: the buffer at least doubles each time,
+// up to the longest path Windows has.
 template <typename Fill>
 std::wstring WideText(Fill fill) {
+  constexpr std::size_t kLongestPath = 32768;
   std::wstring text(MAX_PATH, L'\0');
-  for (int tries = 0; tries < 4; ++tries) {
+  for (;;) {
     const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
     if (length == 0) return std::wstring();
     if (length < text.size()) {
       text.resize(length);
       return text;
     }
-    text.resize(length + 1);
+    if (text.size() >= kLongestPath) return std::wstring();
+    text.resize(std::max<std::size_t>(text.size() * 2, length + 1));
   }
-  return std::wstring();
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The file a handle opens, as its volume and index; 0 and 0 for none.
+std::pair<DWORD, std::uint64_t> FileIdentity(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!known) return {0, 0};
+  return {information.dwVolumeSerialNumber,
+          (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+// Opens a file or folder for nothing but asking what it is.
+HANDLE OpenToIdentify(const wchar_t* name) {
+  using CreateFileWFunction = HANDLE(WINAPI*)(const wchar_t*, DWORD, DWORD, SECURITY_ATTRIBUTES*, DWORD, DWORD, HANDLE);
+  const auto createFileW = RunTimeFunction<CreateFileWFunction>("kernel32.dll", "CreateFileW");
+  if (!HasWideFunctions() || !createFileW) return INVALID_HANDLE_VALUE;
+  return createFileW(name, 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool SameIdentity(HANDLE a, HANDLE b) {
+  const auto first = FileIdentity(a);
+  const auto second = FileIdentity(b);
+  return first.first != 0 && first == second;
 }
 
 }  // namespace
+
+std::wstring WideCurrentDirectory() {
+  using GetCurrentDirectoryWFunction = DWORD(WINAPI*)(DWORD, wchar_t*);
+  const auto getCurrentDirectory = RunTimeFunction<GetCurrentDirectoryWFunction>("kernel32.dll", "GetCurrentDirectoryW");
+  if (!HasWideFunctions() || !getCurrentDirectory) return std::wstring();
+  return WideText([&](wchar_t* buffer, DWORD size) { return getCurrentDirectory(size, buffer); });
+}
+
+std::wstring WideProgramPath() {
+  using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, wchar_t*, DWORD);
+  const auto getModuleFileName = RunTimeFunction<GetModuleFileNameWFunction>("kernel32.dll", "GetModuleFileNameW");
+  if (!HasWideFunctions() || !getModuleFileName) return std::wstring();
+  return WideText([&](wchar_t* buffer, DWORD size) { return getModuleFileName(nullptr, buffer, size); });
+}
+
+bool SameFile(const std::string& ansi, const std::wstring& wide) {
+  if (!HasWideFunctions()) return false;
+  const HANDLE byAnsi =
+      CreateFileA(ansi.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  return SameIdentity(byAnsi, OpenToIdentify(wide.c_str()));
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  return SameIdentity(OpenToIdentify(a.c_str()), OpenToIdentify(b.c_str()));
+}
 
 bool HasWideFunctions() { return PlatformId() == VER_PLATFORM_WIN32_NT; }
 
@@ -79,12 +141,8 @@ std::string AnsiPath(const wchar_t* path) {
 }
 
 std::string CurrentDirectory() {
-  using GetCurrentDirectoryWFunction = DWORD(WINAPI*)(DWORD, wchar_t*);
-  const auto getCurrentDirectory = RunTimeFunction<GetCurrentDirectoryWFunction>("kernel32.dll", "GetCurrentDirectoryW");
-  if (HasWideFunctions() && getCurrentDirectory) {
-    const std::wstring wide = WideText([&](wchar_t* buffer, DWORD size) { return getCurrentDirectory(size, buffer); });
-    if (!wide.empty()) return AnsiPath(wide.c_str());
-  }
+  const std::wstring wide = WideCurrentDirectory();
+  if (!wide.empty()) return AnsiPath(wide.c_str());
   // Asked for its length first, so that no directory is too long; should it change between the two
   // calls, ask again.
   for (;;) {
@@ -100,14 +158,23 @@ std::string CurrentDirectory() {
   }
 }
 
-std::string ThisProgramPath() {
-  using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, wchar_t*, DWORD);
-  const auto getModuleFileName = RunTimeFunction<GetModuleFileNameWFunction>("kernel32.dll", "GetModuleFileNameW");
-  if (HasWideFunctions() && getModuleFileName) {
-    const std::wstring wide =
-        WideText([&](wchar_t* buffer, DWORD size) { return getModuleFileName(nullptr, buffer, size); });
-    if (!wide.empty()) return AnsiPath(wide.c_str());
+CurrentDirectoryKeeper::CurrentDirectoryKeeper() : wide_(WideCurrentDirectory()) {
+  if (wide_.empty()) ansi_ = CurrentDirectory();
+}
+
+CurrentDirectoryKeeper::~CurrentDirectoryKeeper() {
+  using SetCurrentDirectoryWFunction = BOOL(WINAPI*)(const wchar_t*);
+  const auto setCurrentDirectory = RunTimeFunction<SetCurrentDirectoryWFunction>("kernel32.dll", "SetCurrentDirectoryW");
+  if (!wide_.empty() && setCurrentDirectory) {
+    setCurrentDirectory(wide_.c_str());
+  } else if (!ansi_.empty()) {
+    SetCurrentDirectoryA(ansi_.c_str());
   }
+}
+
+std::string ThisProgramPath() {
+  const std::wstring wide = WideProgramPath();
+  if (!wide.empty()) return AnsiPath(wide.c_str());
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   return path;

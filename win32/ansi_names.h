@@ -25,6 +25,29 @@ std::string CurrentDirectory();
 // This program's own file.
 std::string ThisProgramPath();
 
+// The same two in wide characters, however long; "" where Windows has no wide functions.
+std::wstring WideCurrentDirectory();
+std::wstring WideProgramPath();
+
+// Whether two names open the same file: the same volume and the same file on it, which neither
+// short names nor case can hide. False where either cannot be opened (and on Windows 95, 98 and ME).
+bool SameFile(const std::string& ansi, const std::wstring& wide);
+bool SameFile(const std::wstring& a, const std::wstring& b);
+
+// The process's current directory, put back when this goes, in wide characters where Windows has
+// them: a folder with neither an ANSI nor a short name could not be named to set it back otherwise.
+class CurrentDirectoryKeeper {
+ public:
+  CurrentDirectoryKeeper();
+  ~CurrentDirectoryKeeper();
+  CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+  CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
+ private:
+  std::wstring wide_;
+  std::string ansi_;
+};
+
 // Whether the ANSI functions can reach a path of this text: it has no '?', which no file name may
 // hold and which the code page puts in place of the characters it cannot write.
 inline bool IsReachableAnsiPath(const std::string& path) { return path.find('?') == std::string::npos; }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "core/edition.h"
 #include "core/gesture_recogniser.h"
@@ -40,6 +41,7 @@ struct App final : GestureOutputs {
         // The notification area shows icons at the small-icon size; drawn at that size, not shrunk.
         trayIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))),
+        wideFolder(WideCurrentDirectory()),
         settingsFile(CurrentDirectory()),
         timer(window, onRepeatTick),
         repeat(timer, settings, gestures, *this),
@@ -56,8 +58,14 @@ struct App final : GestureOutputs {
   HWND window = nullptr;
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
   UINT showYourself = 0;    // a second copy's "show where you are"
+  std::vector<HWND> optionsDialogs;  // the Options dialogs open now (the tray can open two)
   bool waitingForJoystick = false;  // joystick 1 is not captured: asleep at logon, or gone since
+  bool joystickCaptured = false;    // this program holds the capture of joystick 1
+  // Start-up has captured the pad or begun to wait for it: until then changes of devices and resumes
+  // are none of the program's business (a "Joystick Error" box may be up, and the program ending).
+  bool joystickStarted = false;
   JoystickDriver joystick;
+  std::wstring wideFolder;  // the folder the program was started in, as Windows names it ("" on 95)
   SettingsFile settingsFile;
   Settings settings;
   PlayerWindowTable players;

@@ -4,6 +4,7 @@
 
 #include "win32/app.h"
 #include "win32/joystick.h"
+#include "win32/options_dialog.h"
 #include "win32/tray.h"
 
 namespace brontavel {
@@ -13,6 +14,7 @@ constexpr const char* kClassName = "Brontavel";
 constexpr const char* kTitle = "Brontavel";
 
 void ShutDown(App& app) {
+  StoreOpenOptions(app);
   RemoveTrayIcon(app);
   DestroyWindow(app.window);
   UnregisterClassA(kClassName, app.instance);
@@ -70,7 +72,10 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
       OnDeviceChange(app);
       break;
     case WM_POWERBROADCAST:
-      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) OnResume(app);
+      // A critical suspend (Windows 98, 2000 and XP on a flat battery) told no program before it
+      // slept; its resume is a resume all the same.
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMECRITICAL)
+        OnResume(app);
       return TRUE;
     default:
       // The icon is the program's only presence: when the shell restarts, it must come back, or the

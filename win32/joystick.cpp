@@ -18,21 +18,41 @@ void StopWaiting(App& app) {
   UpdateTrayTip(app);
 }
 
+// Only a capture this program holds is released: on Windows 95 and 98 a capture is shared by every
+// program, and releasing one we do not hold would take the pad from another program.
+void ReleaseOurCapture(App& app) {
+  if (!app.joystickCaptured) return;
+  app.joystick.ReleaseCapture();
+  app.joystickCaptured = false;
+}
+
 // No report will ever say that the stick went back to the centre or a button came up: the gestures
 // go back to rest here, without running anything, and the pad is waited for.
 void LoseJoystick(App& app) {
   app.recogniser.Rest();
-  app.joystick.ReleaseCapture();
+  ReleaseOurCapture(app);
   WaitForJoystick(app);
+}
+
+// A capture made before the pad went away (however briefly), or before the computer slept, may be
+// silent though it is still held, and a direction held across the gap would repeat for ever: the
+// gestures go to rest and the capture is made afresh. If the pad is not there, it is waited for.
+void RenewCapture(App& app) {
+  app.recogniser.Rest();
+  if (CaptureJoystick(app)) {
+    StopWaiting(app);
+  } else {
+    LoseJoystick(app);
+  }
 }
 
 }  // namespace
 
 bool CaptureJoystick(App& app) {
-  // A capture must be released before it can be set again, and one made before the pad went away or
-  // the computer slept may be silent though it is still held.
-  app.joystick.ReleaseCapture();
+  // A capture must be released before it can be set again.
+  ReleaseOurCapture(app);
   if (!app.joystick.Capture(app.window, kPeriodMs)) return false;
+  app.joystickCaptured = true;
   app.joystick.SetThreshold(kThreshold);
   return true;
 }
@@ -49,10 +69,13 @@ void RetryJoystick(App& app) {
 }
 
 void OnDeviceChange(App& app) {
+  if (!app.joystickStarted) return;
+  // The pad may have gone and come back between two looks, which no look can tell: a change of
+  // devices always renews the capture, as a resume does.
   if (app.waitingForJoystick) {
     RetryJoystick(app);
-  } else if (!app.joystick.Present()) {
-    LoseJoystick(app);
+  } else {
+    RenewCapture(app);
   }
 }
 
@@ -63,12 +86,7 @@ bool JoystickStillThere(App& app) {
 }
 
 void OnResume(App& app) {
-  app.recogniser.Rest();
-  if (CaptureJoystick(app)) {
-    StopWaiting(app);
-  } else {
-    LoseJoystick(app);
-  }
+  if (app.joystickStarted) RenewCapture(app);
 }
 
 }  // namespace brontavel

@@ -13,6 +13,7 @@ namespace brontavel {
 namespace {
 
 constexpr int kFieldTextSize = 100;  // the repeat fields are read to at most 99 characters
+constexpr const char* kOptionsTitle = "Brontavel Options";
 
 LRESULT SendToList(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam = 0) {
   return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
@@ -58,41 +59,95 @@ void OnEventList(HWND dialog, const Settings& settings) {
   if (IsEventIndex(event)) ShowBinding(dialog, settings.EventAssignmentTable[event + 1]);
 }
 
+// What came of asking the user for a file.
+struct ChosenFile {
+  enum Outcome { Chosen, Cancelled, Failed } outcome = Cancelled;
+  std::string name;    // Chosen: the name the settings file would keep
+  std::wstring wide;   // Chosen on the NT family: the name the chooser gave
+  DWORD error = 0;     // Failed: the chooser's own error (CommDlgExtendedError)
+};
+
 // The record as Windows 95 and NT 4 knew it, so that every Windows shows the same plain chooser.
 template <typename Record, typename Char>
-bool AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HWND owner, Char (&file)[kShortcutPathSize]) {
+ChosenFile::Outcome AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HWND owner, const Char* title,
+                               const Char* filter, Char (&file)[kShortcutPathSize], DWORD& error) {
   Record chooser{};
   chooser.lStructSize = recordSize;
   chooser.hwndOwner = owner;
+  chooser.lpstrTitle = title;
+  chooser.lpstrFilter = filter;
   chooser.lpstrFile = file;
   chooser.nMaxFile = kShortcutPathSize;
-  chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  return open(&chooser) != FALSE;
+  // Read-only means nothing here: the file is opened later, by whatever Windows opens it with.
+  chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  if (open(&chooser)) return ChosenFile::Chosen;
+  error = CommDlgExtendedError();  // 0: the user cancelled
+  return error == 0 ? ChosenFile::Cancelled : ChosenFile::Failed;
 }
 
-// The file the user picks, named as the settings file can hold it (see AnsiPath); "" when the user
-// cancels. The wide chooser is looked up at run time, as Windows 95 has none.
-std::string ChooseFile(HWND owner) {
+// The file for shortcut n, asked for in wide characters where Windows has them; the wide chooser is
+// looked up at run time, as Windows 95 has none.
+ChosenFile ChooseFile(HWND owner, int shortcut) {
+  DecimalText number;
+  FormatDecimal(shortcut, number);
+  const std::string title = std::string("Choose File ") + number;
+  ChosenFile chosen;
   using GetOpenFileNameWFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
   const auto getOpenFileNameW = RunTimeFunction<GetOpenFileNameWFunction>("comdlg32.dll", "GetOpenFileNameW");
   if (HasWideFunctions() && getOpenFileNameW) {
+    const std::wstring wideTitle(title.begin(), title.end());  // ASCII
     wchar_t file[kShortcutPathSize] = {};
-    return AskForFile(getOpenFileNameW, OPENFILENAME_SIZE_VERSION_400W, owner, file) ? AnsiPath(file) : std::string();
+    chosen.outcome = AskForFile(getOpenFileNameW, OPENFILENAME_SIZE_VERSION_400W, owner, wideTitle.c_str(),
+                                L"All files\0*.*\0", file, chosen.error);
+    if (chosen.outcome == ChosenFile::Chosen) chosen.wide = file, chosen.name = AnsiPath(file);
+    return chosen;
   }
   char file[kShortcutPathSize] = {};
-  return AskForFile(&GetOpenFileNameA, OPENFILENAME_SIZE_VERSION_400A, owner, file) ? std::string(file) : std::string();
+  chosen.outcome = AskForFile(&GetOpenFileNameA, OPENFILENAME_SIZE_VERSION_400A, owner, title.c_str(),
+                              "All files\0*.*\0", file, chosen.error);
+  if (chosen.outcome == ChosenFile::Chosen) chosen.name = file;
+  return chosen;
 }
 
-void ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
-  // The chooser moves the current directory wherever the user browses; it is put back, so that the
-  // program's own directory stays where the user started it.
-  const std::string saved = CurrentDirectory();
-  const std::string file = ChooseFile(dialog);
-  SetCurrentDirectoryA(saved.c_str());
-  if (file.empty()) return;
+// Why a chosen file cannot be kept so that it opens, in words a user understands; null when it can.
+const char* WhyNotKept(const ChosenFile& chosen) {
+  constexpr const char* kTooLong =
+      "The file's full name is too long for Brontavel, which keeps names of up to 199 characters. Move the "
+      "file to a folder with a shorter path, or choose another file.";
+  if (chosen.outcome == ChosenFile::Failed) {
+    return chosen.error == FNERR_BUFFERTOOSMALL ? kTooLong : "The file chooser could not be used. Try again.";
+  }
+  if (!IsReachableAnsiPath(chosen.name))
+    return "The file's name, or a folder's name on its path, has characters that this Windows cannot hand to "
+           "Brontavel, and Windows keeps no short name for it. Move the file to a folder whose names have only "
+           "characters of this Windows' language, or choose another file.";
+  if (chosen.name.size() >= static_cast<std::size_t>(kShortcutPathSize)) return kTooLong;
+  if (!chosen.wide.empty() && !SameFile(chosen.name, chosen.wide))
+    return "Brontavel could not find the file again by the name it would keep. Move the file to another "
+           "folder, or choose another file.";
+  return nullptr;
+}
+
+// Asks for the file of shortcut n and stores it. True once it is stored; false when the user
+// cancelled, or was told why it cannot be kept. The binding waits for this, so that a cancelled or
+// failed choice leaves the gesture as it was.
+bool ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
+  ChosenFile chosen;
+  {
+    // The chooser moves the current directory wherever the user browses; it is put back, so that
+    // the program's own directory stays where the user started it.
+    const CurrentDirectoryKeeper keeper;
+    chosen = ChooseFile(dialog, shortcut);
+  }
+  if (chosen.outcome == ChosenFile::Cancelled) return false;
+  if (const char* why = WhyNotKept(chosen)) {
+    const std::string text = std::string(why) + "\n\nNothing was changed.";
+    MessageBoxA(dialog, text.c_str(), kOptionsTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
   DecimalText key;
   FormatShortcutKey(shortcut, key);
-  settingsFile.Write(kShortcutsSection, key, file.c_str());
+  return settingsFile.Write(kShortcutsSection, key, chosen.name.c_str());
 }
 
 void OnSet(HWND dialog, App& app) {
@@ -100,26 +155,56 @@ void OnSet(HWND dialog, App& app) {
   const CommandId command = ListSelection(dialog, IDC_COMMAND_LIST);
   // With no command selected (a stored binding the catalogue does not know) there is nothing to store.
   if (!IsEventIndex(event) || !IsCommandId(command)) return;
+  if (IsShortcutCommand(command) && !ChooseShortcutFile(dialog, app.settingsFile, ShortcutNumber(command))) return;
   app.settings.EventAssignmentTable[event + 1] = command;
   DecimalText key, value;
   FormatBindingKey(event + 1, key);
   FormatDecimal(command, value);
   app.settingsFile.Write(kOptionsSection, key, value);
-  if (IsShortcutCommand(command)) ChooseShortcutFile(dialog, app.settingsFile, ShortcutNumber(command));
 }
 
-// The text goes to the file exactly as typed, even empty; the value in memory is its number.
-void SaveRepeatField(HWND dialog, SettingsFile& settingsFile, int id, const char* key, std::int32_t& value) {
-  char text[kFieldTextSize] = {};
-  GetDlgItemTextA(dialog, id, text, kFieldTextSize);
-  settingsFile.Write(kOptionsSection, key, text);
-  value = ParseTypedNumber(text);
+struct RepeatField {
+  int id;
+  const char* key;
+  std::int32_t Settings::*value;
+  const char* refusal;
+};
+constexpr RepeatField kRepeatFields[] = {
+    {IDC_REPEAT_RATE, kRepeatRateKey, &Settings::RepeatRate,
+     "Repeat Rate takes whole milliseconds from 10 to 10000, such as 100."},
+    {IDC_REPEAT_DELAY, kRepeatDelayKey, &Settings::RepeatDelay,
+     "Repeat Delay takes whole milliseconds from 10 to 10000, such as 300."},
+};
+
+// Stores the repeat fields: each text goes to the file as typed ("0150" stays "0150"), its number to
+// the settings in use. With refuse, a field that holds what a user cannot mean (empty, 0, letters,
+// too large) keeps the dialog open: it is selected, the user is told the range, and nothing is
+// stored. Without (the program is ending), the sound fields are stored and the others left.
+bool StoreRepeatFields(HWND dialog, App& app, bool refuse) {
+  char texts[2][kFieldTextSize] = {};
+  std::int32_t values[2] = {};
+  bool sound[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    GetDlgItemTextA(dialog, kRepeatFields[i].id, texts[i], kFieldTextSize);
+    sound[i] = ParseRepeatMilliseconds(texts[i], values[i]);
+    if (refuse && !sound[i]) {
+      MessageBoxA(dialog, kRepeatFields[i].refusal, kOptionsTitle, MB_OK | MB_ICONEXCLAMATION);
+      const HWND field = GetDlgItem(dialog, kRepeatFields[i].id);
+      SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+      SendMessageA(field, EM_SETSEL, 0, -1);
+      return false;
+    }
+  }
+  for (int i = 0; i < 2; ++i) {
+    if (!sound[i]) continue;
+    app.settingsFile.Write(kOptionsSection, kRepeatFields[i].key, texts[i]);
+    app.settings.*kRepeatFields[i].value = values[i];
+  }
+  return true;
 }
 
 void OnClose(HWND dialog, App& app) {
-  SaveRepeatField(dialog, app.settingsFile, IDC_REPEAT_RATE, kRepeatRateKey, app.settings.RepeatRate);
-  SaveRepeatField(dialog, app.settingsFile, IDC_REPEAT_DELAY, kRepeatDelayKey, app.settings.RepeatDelay);
-  EndDialog(dialog, 0);
+  if (StoreRepeatFields(dialog, app, true)) EndDialog(dialog, 0);
 }
 
 INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,7 +213,11 @@ INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
   switch (message) {
     case WM_INITDIALOG:
       OnInit(dialog, app->settings);
+      app->optionsDialogs.push_back(dialog);
       return TRUE;  // Windows then puts the focus on the first field
+    case WM_DESTROY:
+      std::erase(app->optionsDialogs, dialog);
+      return FALSE;
     case WM_COMMAND:
       // The notification code in the high word is not looked at: every report of a control counts.
       if (LOWORD(wParam) == IDC_EVENT_LIST) OnEventList(dialog, app->settings);
@@ -144,5 +233,9 @@ INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 void ShowOptionsDialog(App& app) { ShowModalDialog(app, IDD_OPTIONS, &OptionsProcedure); }
+
+void StoreOpenOptions(App& app) {
+  for (const HWND dialog : app.optionsDialogs) StoreRepeatFields(dialog, app, false);
+}
 
 }  // namespace brontavel

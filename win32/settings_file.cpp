@@ -42,8 +42,9 @@ void SettingsFile::ReadText(const char* section, const char* key, const char* fa
   GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), ProfilePath(path_).c_str());
 }
 
-void SettingsFile::Write(const char* section, const char* key, const char* value) {
-  if (WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str()) || reportedUnsaved_) return;
+bool SettingsFile::Write(const char* section, const char* key, const char* value) {
+  if (WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str())) return true;
+  if (reportedUnsaved_) return false;
   // Once per run: the user needs to know, not to be told at every change.
   reportedUnsaved_ = true;
   // A folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has,
@@ -60,6 +61,7 @@ void SettingsFile::Write(const char* section, const char* key, const char* value
       (nameUnreachable ? " whose name has only characters of this Windows' language" : "") +
       (suggested.empty() ? std::string() : ", such as " + suggested) + ", and start it from there.";
   ShowMessage(text.c_str(), kUnsavedCaption);
+  return false;
 }
 
 void SettingsFile::Load(Settings& settings) {

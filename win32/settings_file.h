@@ -24,7 +24,8 @@ class SettingsFile {
 
   // Creates the file, section or key as needed. The first write that fails in a run is reported in a
   // box that names the file and a folder to move the program to; the values in memory stay in use.
-  void Write(const char* section, const char* key, const char* value);
+  // True once written.
+  bool Write(const char* section, const char* key, const char* value);
 
   // Reads the settings once, at start-up: the repeat timing, the player's class names and the
   // gesture bindings, each with its default. Every binding is written straight back, so afterwards

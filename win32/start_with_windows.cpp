@@ -23,6 +23,15 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
+// The same file named two ways (Windows 95, 98 and ME): a program started by its short 8.3 name
+// knows itself by that name.
+bool SamePath(const std::string& a, const std::string& b) {
+  if (lstrcmpiA(a.c_str(), b.c_str()) == 0) return true;
+  char shortA[MAX_PATH], shortB[MAX_PATH];
+  return GetShortPathNameA(a.c_str(), shortA, MAX_PATH) && GetShortPathNameA(b.c_str(), shortB, MAX_PATH) &&
+         lstrcmpiA(shortA, shortB) == 0;
+}
+
 // A shell link object for the time of one operation; COM is started and ended with it, as the
 // program has no other use for COM.
 class ShellLink {
@@ -46,21 +55,32 @@ class ShellLink {
   ShellLink(const ShellLink&) = delete;
   ShellLink& operator=(const ShellLink&) = delete;
 
-  // The program a shortcut file starts, or "" when it cannot be read.
-  std::string TargetOf(const std::string& shortcut) {
-    if (!file_ || FAILED(file_->Load(Wide(shortcut).c_str(), STGM_READ))) return std::string();
+  // Whether a shortcut file would start this program. Read in wide characters where Windows has
+  // them, and judged by the file its target opens, which neither short names nor case can hide.
+  bool StartsThisProgram(const std::string& shortcut) {
+    if (!file_ || FAILED(file_->Load(Wide(shortcut).c_str(), STGM_READ))) return false;
     if (wideLink_) {
       wchar_t target[MAX_PATH] = {};
-      return SUCCEEDED(wideLink_->GetPath(target, MAX_PATH, nullptr, 0)) ? AnsiPath(target) : std::string();
+      return SUCCEEDED(wideLink_->GetPath(target, MAX_PATH, nullptr, 0)) && SameFile(target, WideProgramPath());
     }
     char target[MAX_PATH] = {};
-    return SUCCEEDED(link_->GetPath(target, MAX_PATH, nullptr, 0)) ? std::string(target) : std::string();
+    return SUCCEEDED(link_->GetPath(target, MAX_PATH, nullptr, 0)) && SamePath(target, ThisProgramPath());
   }
 
-  bool Save(const std::string& shortcut, const std::string& target, const std::string& folder) {
-    return file_ && SUCCEEDED(link_->SetPath(target.c_str())) && SUCCEEDED(link_->SetArguments(kAtLogonSwitch)) &&
-           SUCCEEDED(link_->SetWorkingDirectory(folder.c_str())) &&
-           SUCCEEDED(file_->Save(Wide(shortcut).c_str(), TRUE));
+  // A shortcut that starts this program, with the switch, in folder: written in wide characters with
+  // the program's real path and folder where Windows has them (an ANSI name of a folder in another
+  // script is a short name that changes when the folder is copied or restored, or one full of '?').
+  bool Save(const std::string& shortcut, const std::wstring& wideFolder, const std::string& folder) {
+    if (!file_) return false;
+    const std::wstring program = WideProgramPath();
+    const bool set = wideLink_ && !program.empty() && !wideFolder.empty()
+                         ? SUCCEEDED(wideLink_->SetPath(program.c_str())) &&
+                               SUCCEEDED(wideLink_->SetArguments(Wide(kAtLogonSwitch).c_str())) &&
+                               SUCCEEDED(wideLink_->SetWorkingDirectory(wideFolder.c_str()))
+                         : SUCCEEDED(link_->SetPath(ThisProgramPath().c_str())) &&
+                               SUCCEEDED(link_->SetArguments(kAtLogonSwitch)) &&
+                               SUCCEEDED(link_->SetWorkingDirectory(folder.c_str()));
+    return set && SUCCEEDED(file_->Save(Wide(shortcut).c_str(), TRUE));
   }
 
  private:
@@ -69,14 +89,6 @@ class ShellLink {
   IShellLinkW* wideLink_ = nullptr;
   IPersistFile* file_ = nullptr;
 };
-
-// The same file named two ways: a program started by its short 8.3 name knows itself by that name.
-bool SamePath(const std::string& a, const std::string& b) {
-  if (lstrcmpiA(a.c_str(), b.c_str()) == 0) return true;
-  char shortA[MAX_PATH], shortB[MAX_PATH];
-  return GetShortPathNameA(a.c_str(), shortA, MAX_PATH) && GetShortPathNameA(b.c_str(), shortB, MAX_PATH) &&
-         lstrcmpiA(shortA, shortB) == 0;
-}
 
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -87,14 +99,13 @@ bool IsFolder(const std::string& path) {
 std::vector<std::string> OurStartupShortcuts(const std::string& startup) {
   std::vector<std::string> ours;
   if (startup.empty()) return ours;
-  const std::string program = ThisProgramPath();
   ShellLink link;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((startup + "\\*.lnk").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return ours;
   do {
     const std::string shortcut = startup + "\\" + found.cFileName;
-    if (SamePath(link.TargetOf(shortcut), program)) ours.push_back(shortcut);
+    if (link.StartsThisProgram(shortcut)) ours.push_back(shortcut);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return ours;
@@ -110,10 +121,10 @@ void Report(const std::string& what, const std::string& startup) {
 
 bool StartsWithWindows() { return !OurStartupShortcuts(ShellFolderPath(CSIDL_STARTUP)).empty(); }
 
-void SetStartWithWindows(bool on, const std::string& folder) {
+void SetStartWithWindows(bool on, const std::wstring& wideFolder, const std::string& folder) {
   const std::string startup = ShellFolderPath(CSIDL_STARTUP);
   if (on) {
-    if (!IsFolder(startup) || !ShellLink().Save(startup + kShortcutName, ThisProgramPath(), folder))
+    if (!IsFolder(startup) || !ShellLink().Save(startup + kShortcutName, wideFolder, folder))
       Report("Brontavel could not add its shortcut to", startup);
     return;
   }

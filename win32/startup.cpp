@@ -12,6 +12,7 @@ namespace brontavel {
 namespace {
 
 constexpr const char* kOwnClass = "Brontavel";
+constexpr UINT kTellRunningCopyMs = 3000;
 
 constexpr const char* kPlatformText = "This example requires Windows 95/98/NT/2000.";
 constexpr const char* kPlatformCaption = "Platform Problem";
@@ -32,11 +33,15 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
     ShowMessage(kPlatformText, kPlatformCaption);
     return false;
   }
-  // Another copy already has the joystick and the tray icon; a second would only get in its way. It
-  // ends silently, but a user who started it by hand is shown where the running one is; at logon
-  // nobody asked for anything.
+  // Another copy already has the joystick and the tray icon; a second would only get in its way. A
+  // user who started it by hand is shown where the running one is, by the running one; when that
+  // copy cannot be told (it hangs, or runs with higher rights, which filter our message), this one
+  // says it. At logon nobody asked for anything.
   if (const HWND running = FindWindowA(kOwnClass, nullptr)) {
-    if (!atLogon) PostMessageA(running, RegisterWindowMessageA(kShowYourselfMessage), 0, 0);
+    DWORD_PTR ignored = 0;
+    if (!atLogon && !SendMessageTimeoutA(running, RegisterWindowMessageA(kShowYourselfMessage), 0, 0,
+                                         SMTO_ABORTIFHUNG, kTellRunningCopyMs, &ignored))
+      ShowMessage(kWhereToFindIt, kAlreadyRunningTitle);
     return false;
   }
   // The Winamp 3 edition cannot drive the classic player, and says which edition can. The classic
@@ -61,6 +66,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
       return false;
     }
   }
+  app.joystickStarted = true;
 
   // The joystick is captured by now (unless it is being waited for): while a box about the settings
   // is open, its own message loop hands reports to the remote, which then uses the built-in bindings.

@@ -21,10 +21,6 @@ constexpr const char* kWaitingTip = "Brontavel: waiting for joystick 1";
 // Today's Windows keeps a new icon out of sight, and the program has no window: the first start
 // would otherwise look as if nothing happened.
 constexpr const char* kStartedTitle = "Brontavel is running";
-constexpr const char* kAlreadyRunningTitle = "Brontavel is already running";
-constexpr const char* kWhereToFindIt =
-    "Right-click the joystick icon in the notification area for the menu, or double-click it for "
-    "Options. Windows may keep the icon under the ^ arrow beside the clock.";
 
 // The record as Windows 95 and NT 4 knew it (88 bytes on 32-bit Windows): every shell takes it, and
 // the program needs nothing that later versions added.
@@ -125,7 +121,7 @@ void OnMenuCommand(App& app, UINT id) {
       ShowOptionsDialog(app);
       break;
     case IDM_START_WITH_WINDOWS:
-      SetStartWithWindows(!StartsWithWindows(), app.settingsFile.folder());
+      SetStartWithWindows(!StartsWithWindows(), app.wideFolder, app.settingsFile.folder());
       break;
     case IDM_EXIT:
       PostMessageA(app.window, WM_CLOSE, 0, 0);

@@ -22,6 +22,10 @@ enum class RunningNotice { Started, AlreadyRunning };
 void ShowRunningNotice(const App& app, RunningNotice notice);
 // The message a second copy sends the running one, so that it shows where it is.
 inline constexpr const char* kShowYourselfMessage = "Brontavel.ShowWhereItIs";
+inline constexpr const char* kAlreadyRunningTitle = "Brontavel is already running";
+inline constexpr const char* kWhereToFindIt =
+    "Right-click the joystick icon in the notification area for the menu, or double-click it for "
+    "Options. Windows may keep the icon under the ^ arrow beside the clock.";
 
 // Takes the icon away; harmless when it is not there.
 void RemoveTrayIcon(const App& app);

@@ -92,10 +92,17 @@ TEST(SettingsValuesTest, NumbersAreWrittenAsPercentD) {
   }
 }
 
-TEST(SettingsValuesTest, TypedNumbersAreReadAsTheirDigitsAndWrap) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {"0150", 150}, {"", 0}, {"abc", 0}, {" \t-12x5", -12}, {"+7", 7}, {"4294967396", 100}, {"2147483648", INT_MIN}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(ParseTypedNumber(text), value) << '"' << text << '"';
+// A user cannot mean an empty field, 0, "12ab" or a number that wraps: those are refused, never used.
+TEST(SettingsValuesTest, RepeatFieldsTakeWholeMillisecondsFrom10To10000) {
+  const std::pair<const char*, std::int32_t> cases[] = {  // -1: refused
+      {"0150", 150}, {"10", 10}, {"10000", 10000}, {" 70 ", 70}, {"9", -1},     {"10001", -1},
+      {"0", -1},     {"", -1},   {"  ", -1},       {"12ab", -1}, {"-50", -1},   {"+50", -1},
+      {"1 5", -1},   {"4294967396", -1}, {"99999999999999999999", -1}};
+  for (const auto& [text, expected] : cases) {
+    std::int32_t value = -1;
+    EXPECT_EQ(ParseRepeatMilliseconds(text, value), expected != -1) << '"' << text << '"';
+    EXPECT_EQ(value, expected) << '"' << text << '"';
+  }
 }
 
 TEST(SettingsValuesTest, ThePlaylistEditorHasAColonAsIts13thCharacter) {
