@@ -108,15 +108,19 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
   return SameIdentity(OpenToIdentify(a.c_str()), OpenToIdentify(b.c_str()));
 }
 
+std::wstring WideShortPath(const std::wstring& path) {
+  using GetShortPathNameWFunction = DWORD(WINAPI*)(const wchar_t*, wchar_t*, DWORD);
+  const auto getShortPathName = RunTimeFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
+  if (!HasWideFunctions() || !getShortPathName) return std::wstring();
+  return WideText([&](wchar_t* buffer, DWORD size) { return getShortPathName(path.c_str(), buffer, size); });
+}
+
 bool HasWideFunctions() { return PlatformId() == VER_PLATFORM_WIN32_NT; }
 
 std::string AnsiPath(const wchar_t* path) {
   const std::wstring wide = path;
   const std::string ansi = ToAnsi(wide);
   if (RoundTrips(ansi, wide)) return ansi;
-  using GetShortPathNameWFunction = DWORD(WINAPI*)(const wchar_t*, wchar_t*, DWORD);
-  const auto getShortPathName = RunTimeFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
-  if (!getShortPathName) return ansi;
   // Only the folders and the file whose names the code page cannot write take their short names; the
   // rest keep the names the user knows.
   std::string result;
@@ -127,8 +131,7 @@ std::string AnsiPath(const wchar_t* path) {
     std::string part = ToAnsi(name);
     if (!RoundTrips(part, name)) {
       const std::wstring upToHere = wide.substr(0, end);
-      const std::wstring shortPath =
-          WideText([&](wchar_t* buffer, DWORD size) { return getShortPathName(upToHere.c_str(), buffer, size); });
+      const std::wstring shortPath = WideShortPath(upToHere);
       const std::wstring shortName = shortPath.substr(shortPath.find_last_of(L'\\') + 1);
       part = ToAnsi(shortName);
       if (shortPath.empty() || !RoundTrips(part, shortName)) return ansi;

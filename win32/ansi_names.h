@@ -29,6 +29,9 @@ std::string ThisProgramPath();
 std::wstring WideCurrentDirectory();
 std::wstring WideProgramPath();
 
+// The short (8.3) form of a path in wide characters, or "" where there is none.
+std::wstring WideShortPath(const std::wstring& path);
+
 // Whether two names open the same file: the same volume and the same file on it, which neither
 // short names nor case can hide. False where either cannot be opened (and on Windows 95, 98 and ME).
 bool SameFile(const std::string& ansi, const std::wstring& wide);

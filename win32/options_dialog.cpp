@@ -13,7 +13,6 @@ namespace brontavel {
 namespace {
 
 constexpr int kFieldTextSize = 100;  // the repeat fields are read to at most 99 characters
-constexpr const char* kOptionsTitle = "Brontavel Options";
 
 LRESULT SendToList(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam = 0) {
   return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
@@ -67,6 +66,13 @@ struct ChosenFile {
   DWORD error = 0;     // Failed: the chooser's own error (CommDlgExtendedError)
 };
 
+// "Choose File 3": the chooser and what it has to say are titled by the file the gesture opens.
+std::string ChooserTitle(int shortcut) {
+  DecimalText number;
+  FormatDecimal(shortcut, number);
+  return std::string("Choose File ") + number;
+}
+
 // The record as Windows 95 and NT 4 knew it, so that every Windows shows the same plain chooser.
 template <typename Record, typename Char>
 ChosenFile::Outcome AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HWND owner, const Char* title,
@@ -88,9 +94,7 @@ ChosenFile::Outcome AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HW
 // The file for shortcut n, asked for in wide characters where Windows has them; the wide chooser is
 // looked up at run time, as Windows 95 has none.
 ChosenFile ChooseFile(HWND owner, int shortcut) {
-  DecimalText number;
-  FormatDecimal(shortcut, number);
-  const std::string title = std::string("Choose File ") + number;
+  const std::string title = ChooserTitle(shortcut);
   ChosenFile chosen;
   using GetOpenFileNameWFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
   const auto getOpenFileNameW = RunTimeFunction<GetOpenFileNameWFunction>("comdlg32.dll", "GetOpenFileNameW");
@@ -142,7 +146,7 @@ bool ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
   if (chosen.outcome == ChosenFile::Cancelled) return false;
   if (const char* why = WhyNotKept(chosen)) {
     const std::string text = std::string(why) + "\n\nNothing was changed.";
-    MessageBoxA(dialog, text.c_str(), kOptionsTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(dialog, text.c_str(), ChooserTitle(shortcut).c_str(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   DecimalText key;
@@ -167,12 +171,13 @@ struct RepeatField {
   int id;
   const char* key;
   std::int32_t Settings::*value;
+  const char* label;
   const char* refusal;
 };
 constexpr RepeatField kRepeatFields[] = {
-    {IDC_REPEAT_RATE, kRepeatRateKey, &Settings::RepeatRate,
+    {IDC_REPEAT_RATE, kRepeatRateKey, &Settings::RepeatRate, "Repeat Rate",
      "Repeat Rate takes whole milliseconds from 10 to 10000, such as 100."},
-    {IDC_REPEAT_DELAY, kRepeatDelayKey, &Settings::RepeatDelay,
+    {IDC_REPEAT_DELAY, kRepeatDelayKey, &Settings::RepeatDelay, "Repeat Delay",
      "Repeat Delay takes whole milliseconds from 10 to 10000, such as 300."},
 };
 
@@ -188,7 +193,7 @@ bool StoreRepeatFields(HWND dialog, App& app, bool refuse) {
     GetDlgItemTextA(dialog, kRepeatFields[i].id, texts[i], kFieldTextSize);
     sound[i] = ParseRepeatMilliseconds(texts[i], values[i]);
     if (refuse && !sound[i]) {
-      MessageBoxA(dialog, kRepeatFields[i].refusal, kOptionsTitle, MB_OK | MB_ICONEXCLAMATION);
+      MessageBoxA(dialog, kRepeatFields[i].refusal, kRepeatFields[i].label, MB_OK | MB_ICONEXCLAMATION);
       const HWND field = GetDlgItem(dialog, kRepeatFields[i].id);
       SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
       SendMessageA(field, EM_SETSEL, 0, -1);

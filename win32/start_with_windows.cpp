@@ -70,17 +70,27 @@ class ShellLink {
   // A shortcut that starts this program, with the switch, in folder: written in wide characters with
   // the program's real path and folder where Windows has them (an ANSI name of a folder in another
   // script is a short name that changes when the folder is copied or restored, or one full of '?').
+  // It is read back: a shell that keeps a target only in its code page (Wine's does) gets the
+  // program's short name instead, which it can keep. True once the shortcut would start this program.
   bool Save(const std::string& shortcut, const std::wstring& wideFolder, const std::string& folder) {
     if (!file_) return false;
     const std::wstring program = WideProgramPath();
-    const bool set = wideLink_ && !program.empty() && !wideFolder.empty()
-                         ? SUCCEEDED(wideLink_->SetPath(program.c_str())) &&
-                               SUCCEEDED(wideLink_->SetArguments(Wide(kAtLogonSwitch).c_str())) &&
-                               SUCCEEDED(wideLink_->SetWorkingDirectory(wideFolder.c_str()))
-                         : SUCCEEDED(link_->SetPath(ThisProgramPath().c_str())) &&
-                               SUCCEEDED(link_->SetArguments(kAtLogonSwitch)) &&
-                               SUCCEEDED(link_->SetWorkingDirectory(folder.c_str()));
-    return set && SUCCEEDED(file_->Save(Wide(shortcut).c_str(), TRUE));
+    if (!wideLink_ || program.empty() || wideFolder.empty()) {
+      return SUCCEEDED(link_->SetPath(ThisProgramPath().c_str())) && SUCCEEDED(link_->SetArguments(kAtLogonSwitch)) &&
+             SUCCEEDED(link_->SetWorkingDirectory(folder.c_str())) &&
+             SUCCEEDED(file_->Save(Wide(shortcut).c_str(), TRUE));
+    }
+    for (const std::wstring& target : {program, WideShortPath(program)}) {
+      if (target.empty() || FAILED(wideLink_->SetPath(target.c_str())) ||
+          FAILED(wideLink_->SetArguments(Wide(kAtLogonSwitch).c_str())) ||
+          FAILED(wideLink_->SetWorkingDirectory(wideFolder.c_str())) ||
+          FAILED(file_->Save(Wide(shortcut).c_str(), TRUE)))
+        break;
+      if (StartsThisProgram(shortcut)) return true;
+    }
+    // A shortcut that would start nothing must not stay behind, looking as if it worked.
+    DeleteFileA(shortcut.c_str());
+    return false;
   }
 
  private:

@@ -478,6 +478,7 @@ def tray(session):
     program = session.start_brontavel(home, args=["/atlogon"])  # no notification of a start by hand over the menu
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     settings_file = lambda: read_ini(os.path.join(home, "Brontavel.ini"))
+    opened_files = lambda: open(opened).read().split() if os.path.exists(opened) else []
 
     def open_menu():
         session.xdotool("mousemove", str(x), str(y), "mousedown", "3")
@@ -514,8 +515,11 @@ def tray(session):
                    f"Start with Windows must {'' if marked else 'not '}be checked")
             session.screenshot(f"tray-menu-{'checked' if marked else 'unchecked'}")
             session.choose_menu_item(2, 4)
-            session.wait_for(lambda: [line.split("|") for line in startup()[1:]] == after, 10,
-                             f"the Startup folder to hold {after}")
+            held = lambda: [line.split("|") for line in startup()[1:]]
+            try:
+                session.wait_for(lambda: held() == after, 10, "")
+            except ScenarioError:
+                raise ScenarioError(f"the Startup folder holds {held()}, expected {after}")
         os.chmod(folder, stat.S_IRUSR | stat.S_IXUSR)
         open_menu()
         session.choose_menu_item(2, 4)
@@ -552,53 +556,75 @@ def tray(session):
     session.xdotool("key", "End", "key", "Return")  # "Windows volume mute"
     session.click_control(options, 1017)
     session.wait_for(lambda: settings_file()["Options/C9"] == "41", 10, "Set to store the media key")
-    expect(not session.wait_window("#32770", "Open", 1000), "a media key must ask for no file")
+    expect(session.tool("count", "#32770", "-")[1].strip() == "1", "a media key must ask for no file")
     print("ok  Set with a media key stores it and asks for no file")
 
-    # While the file chooser browses another folder, which moves the process's current directory, a
-    # gesture bound to a file still reads the program's own settings file.
-    session.click_control(options, 1016)
-    session.xdotool("key", "End", *["key", "Up"] * 7, "key", "Return")  # "Execute/Open File 9"
-    session.click_control(options, 1017)
-    expect(session.wait_window("#32770", "Open", 10000), "Set with a file command must ask for the file")
-    session.click_control("Open", 0)
-    session.xdotool("type", windows_path(elsewhere))
-    session.xdotool("key", "Return")
-    files = len(os.listdir(elsewhere))
-    session.wait_for(lambda: session.tool("list-count", "Open")[1].strip() == str(files), 10,
-                     "the chooser to show the other folder")
-    buttons(1)(session)
-    session.wait_for(lambda: os.path.exists(opened) and "right" in open(opened).read(), 20, "File 9 to open")
-    session.click_control("Open", 0)
-    session.xdotool("key", "Escape")
-    expect(session.wait_window("#32770", "Open", verb="gone"), "Escape must cancel the chooser")
-    expect(open(opened).read().split() == ["right"], "the file of another folder's settings was opened")
-    value = settings_file()["Shortcuts/S9"]
-    expect(value.endswith("right.bat"), f"a cancelled chooser must leave S9 alone, found {value}")
-    print("ok  with the chooser in another folder, a gesture opens the file of the program's own settings")
+    def choose_with_set(file_number, *typed):
+        """Set with "Execute/Open File n" selected: its chooser opens, and the keys are typed in it."""
+        session.click_control(options, 1017)
+        chooser = f"Choose File {file_number}"
+        expect(session.wait_window("#32770", chooser, 10000), f"Set with File {file_number} must ask for the file")
+        session.click_control(chooser, 0)
+        session.xdotool(*typed)
+        return chooser
 
     # A file chosen in the program's own folder, which the chooser opens in: kept by a name the
-    # settings file can hold, and opened by the next gesture.
-    session.click_control(options, 1017)
-    expect(session.wait_window("#32770", "Open", 10000), "Set must ask for the file again")
-    session.click_control("Open", 0)
-    session.xdotool("type", "chosen.bat")
+    # settings file can hold, bound only now, and opened by the next gesture.
+    session.click_control(options, 1016)
+    session.xdotool("key", "End", *["key", "Up"] * 7, "key", "Return")  # "Execute/Open File 9"
+    chooser = choose_with_set(9, "type", "chosen.bat")
+    expect(settings_file()["Options/C9"] == "41", "the binding must wait for the file")
     session.xdotool("key", "Return")
-    expect(session.wait_window("#32770", "Open", verb="gone"), "the chooser must close on the chosen file")
+    expect(session.wait_window("#32770", chooser, verb="gone"), "the chooser must close on the chosen file")
+    try:
+        session.wait_for(lambda: settings_file()["Options/C9"] == "34", 10, "")
+    except ScenarioError:
+        raise ScenarioError(f"no binding once the file was chosen; on screen: {session.window_texts('#32770', chooser)}")
     value = settings_file()["Shortcuts/S9"]
     expect("?" not in value and value.upper().endswith(".BAT"), f"S9 must name the chosen file reachably: {value}")
     buttons(1)(session)
-    session.wait_for(lambda: "chosen" in open(opened).read().split(), 20, "the chosen file to open")
-    print(f"ok  a file chosen in a folder named in another script is kept as {value} and opens")
+    session.wait_for(lambda: opened_files() == ["chosen"], 20, "the chosen file to open")
+    print(f"ok  a file chosen in a folder named in another script is kept as {value}, then bound, and opens")
+
+    # Another file command: while its chooser browses another folder, which moves the process's current
+    # directory, the gesture still opens the file of the program's own settings; cancelled, the
+    # gesture keeps its binding. A name too long to keep is refused, and the user told why.
+    session.click_control(options, 1016)
+    session.xdotool("key", "End", *["key", "Up"] * 8, "key", "Return")  # "Execute/Open File 8"
+    chooser = choose_with_set(8, "type", windows_path(elsewhere))
+    session.xdotool("key", "Return")
+    files = len(os.listdir(elsewhere))
+    session.wait_for(lambda: session.tool("list-count", chooser)[1].strip() == str(files), 10,
+                     "the chooser to show the other folder")
+    buttons(1)(session)
+    session.wait_for(lambda: opened_files() == ["chosen", "chosen"], 20, "File 9 to open again")
+    session.click_control(chooser, 0)
+    session.xdotool("key", "Escape")
+    expect(session.wait_window("#32770", chooser, verb="gone"), "Escape must cancel the chooser")
+    long_file = os.path.join(session.run_dir, *["a long folder name" * 3] * 3, "far.bat")
+    os.makedirs(os.path.dirname(long_file))
+    open(long_file, "w").close()
+    choose_with_set(8, "type", windows_path(long_file))
+    session.xdotool("key", "Return")
+    expect_box(session, chooser, "The file's full name is too long for Brontavel")
+    found = settings_file()
+    expect(found["Options/C9"] == "34" and "Shortcuts/S8" not in found,
+           f"a cancelled or refused file must change nothing: C9={found['Options/C9']}, S8={found.get('Shortcuts/S8')}")
+    print("ok  a cancelled chooser, or a name too long to keep, leaves the gesture as it was; the user is told why")
 
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
     count = lambda: session.tool("count", "#32770", options)[1].strip()
     session.wait_for(lambda: count() == "2", 10, "a double-click to open a second Options dialog")
-    for typed, left in (("50", "1"), ("70", "0")):  # each saves its own fields: the one closed last decides
+    # Each saves its own fields: the one closed last decides. What a user cannot mean is refused first.
+    for typed, left in (("0", "2"), ("50", "1"), ("70", "0")):
         session.click_control(options, 1013)
         session.xdotool("key", "End", "key", "shift+Home", "type", typed)
         session.click_control(options, 0)
         session.xdotool("key", "alt+F4")
+        if left == "2":
+            expect_box(session, "Repeat Rate", "Repeat Rate takes whole milliseconds from 10 to 10000")
+            expect(count() == "2" and settings_file().get("Options/RepeatRate") != typed, "0 must be refused")
+            continue
         session.wait_for(lambda: count() == left, 10, f"Alt+F4 to close the dialog with {typed}")
     expect(settings_file()["Options/RepeatRate"] == "70", "the dialog closed last must decide the file")
     held, after = hold(session, LOW, CENTRE, VK["Z"], 8)
@@ -607,13 +633,20 @@ def tray(session):
     expect(150 <= intervals[0] <= 800, f"the first repeat must come after the repeat delay: {intervals}")
     expect(60 <= statistics.median(intervals[1:]) <= 90, f"later repeats must come at the rate of 70 ms: {intervals}")
     expect(after <= 1, f"the repeat must stop at the centre, {after} presses came after it")
-    print("ok  Enter and Escape leave Options open; the dialog closed last decides the repeat rate, which is used")
+    print("ok  Enter and Escape leave Options open; a repeat rate of 0 is refused; the dialog closed last decides "
+          "the repeat rate, which is used")
 
+    # Exit while Options is open keeps what was typed there, as the dialog's own close would.
+    session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
+    session.wait_for(lambda: count() == "1", 10, "a double-click to open Options")
+    session.click_control(options, 1014)
+    session.xdotool("key", "End", "key", "shift+Home", "type", "0450")
     open_menu()
     session.choose_menu_item(3, 4)
     expect(program.wait(timeout=30) == 0, "Exit must end the program with exit code 0")
     session.wait_for(lambda: session.tray_icon_position() is None, 10, "Exit to remove the tray icon")
-    print("ok  Exit removes the icon and ends the program with exit code 0")
+    expect(settings_file()["Options/RepeatDelay"] == "0450", "Exit with Options open must keep the typed delay")
+    print("ok  Exit with Options open keeps the typed delay, removes the icon and ends with exit code 0")
 
 
 def appearance(session):
