@@ -22,7 +22,9 @@ from desktop import CENTRE, WINE, Session, windows_path  # noqa: E402
 WIN64 = os.path.join(ROOT, "build", "windows-x86_64")
 WIN32 = os.path.join(ROOT, "build", "windows-i686")
 IDLE_SECONDS = int(os.environ.get("BENCH_IDLE_SECONDS", "60"))
-CYCLES = int(os.environ.get("BENCH_CYCLES", "60"))
+# Report-to-key: presses per block, and blocks per program, taken in turns.
+BLOCK = int(os.environ.get("BENCH_BLOCK", "100"))
+BLOCKS = int(os.environ.get("BENCH_BLOCKS", "10"))
 
 
 def percentile(values, p):
@@ -58,22 +60,18 @@ def copy_into(session, folder, *programs):
         shutil.copy(program, folder)
 
 
-def press_left_cycles(session, cycles):
-    for _ in range(cycles):
-        session.stick(1000, CENTRE)
-        time.sleep(0.15)
-        session.stick(CENTRE, CENTRE)
-        time.sleep(0.15)
-
-
 def latencies(session, program_class, start):
-    """Starts a program, presses Left again and again, pairs each report with the key it caused."""
+    """Starts a program and waits until it has finished starting, then presses Left BLOCK times, each
+    press paced by the driver's own reports, and pairs each report with the key it caused."""
     posts_before = len(session.driver_reports())
     keys_before = len(session.player_events())
     process = start()
     session.wait_ready(program_class)
-    press_left_cycles(session, CYCLES)
-    time.sleep(0.3)
+    for _ in range(BLOCK):
+        session.move_stick(1000, CENTRE)
+        session.move_stick(CENTRE, CENTRE)
+    session.wait_for(lambda: len([e for e in session.player_events()[keys_before:] if e[2] == "KEYDOWN"]) >= BLOCK,
+                     10, "the last key")
     session.tool("close", program_class)
     process.wait(timeout=30)
     posts = [float(p[0]) for p in session.driver_reports()[posts_before:] if p[1] == "move" and int(p[3]) < 5000]
@@ -145,14 +143,15 @@ def main():
     facts = exe_facts()
     with Session(WIN64, os.path.join(ROOT, "build", "bench", "wine")) as session:
         session.start_player()
-        print(f"measuring report-to-key latency, {CYCLES} presses per program, two rounds ...")
+        print(f"measuring report-to-key latency, {BLOCK * BLOCKS} presses per program, in turns of {BLOCK} ...")
         relay_folder = os.path.join(session.run_dir, "relay")
         copy_into(session, relay_folder, os.path.join(WIN64, "bench", "wine", "bench_relay.exe"))
         relay, bront = [], []
-        for _ in range(2):
+        for _ in range(BLOCKS):
             relay += latencies(session, "BrontavelRelay", lambda: session.start_program(
                 os.path.join(relay_folder, "bench_relay.exe"), cwd=relay_folder))
-            bront += latencies(session, "Brontavel", session.start_brontavel)
+            # Started as at logon: no notification is drawn while it is measured.
+            bront += latencies(session, "Brontavel", lambda: session.start_brontavel(args=["/atlogon"]))
         print("measuring the repeat timing ...")
         first, following = repeat_timing(session)
         print(f"measuring the idle cost over {IDLE_SECONDS} s ...")
@@ -176,23 +175,24 @@ def main():
         ns = cpu if unit == "ns" else cpu * 1000
         lines.append(f"| {name} | {ns:.1f} ns | {allocations:g} | {'yes' if ns < 1000 and allocations == 0 else 'NO'} |")
 
-    def row(label, values, target=None):
+    def row(label, values):
         if not values:
             return f"| {label} | no samples | | | |"
-        median, p99 = statistics.median(values), percentile(values, 99)
-        return f"| {label} | {len(values)} | {median:.2f} ms | {p99:.2f} ms | {target or ''} |"
+        return (f"| {label} | {len(values)} | {statistics.median(values):.2f} ms | {percentile(values, 99):.2f} ms | "
+                f"{percentile(values, 99.9):.2f} ms |")
 
-    ratio_median = statistics.median(bront) / statistics.median(relay) if relay and bront else float("nan")
-    ratio_p99 = percentile(bront, 99) / percentile(relay, 99) if relay and bront else float("nan")
+    ratios = [(percentile(bront, p) / percentile(relay, p)) if relay and bront else float("nan") for p in (50, 99, 99.9)]
     lines += ["", "## Report to key, under Wine", "",
               "From the stand-in driver posting a position report to the stand-in player receiving WM_KEYDOWN. "
               "The relay captures the joystick and sends the key the same way, with nothing in between: "
-              "it is the platform's own cost. Target: Brontavel within 1.25x of the relay at the median and "
-              "the 99th percentile.", "",
-              "| program | samples | median | 99th percentile | |", "|---|---|---|---|---|",
+              f"it is the platform's own cost. The two take turns, {BLOCK} presses each, {BLOCKS} turns; each is "
+              "started and has finished starting before its turn (Brontavel as at logon, so no notification is "
+              "drawn meanwhile). Target: Brontavel within 1.25x of the relay at the median and the 99th "
+              "percentile.", "",
+              "| program | samples | median | 99th percentile | 99.9th percentile |", "|---|---|---|---|---|",
               row("relay (baseline)", relay), row("Brontavel", bront),
-              f"| ratio | | {ratio_median:.2f}x | {ratio_p99:.2f}x | "
-              f"{'met' if ratio_median <= 1.25 and ratio_p99 <= 1.25 else 'missed'} |"]
+              f"| ratio | | {ratios[0]:.2f}x | {ratios[1]:.2f}x | {ratios[2]:.2f}x |", "",
+              f"Target {'met' if ratios[0] <= 1.25 and ratios[1] <= 1.25 else 'missed'}."]
     lines += ["", "## Repeat timing, under Wine (defaults: 300 ms, then 100 ms)", "",
               "| interval | samples | median | 10th - 90th percentile | max |", "|---|---|---|---|---|"]
     for label, values in (("first (delay)", first), ("following (rate)", following)):

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/unsaved_notice.h"  // IsReachableAnsiPath
+
 namespace brontavel {
 
 // The program reads and writes its settings, finds Winamp.Lnk and makes its Startup shortcut through
@@ -50,9 +52,5 @@ class CurrentDirectoryKeeper {
   std::wstring wide_;
   std::string ansi_;
 };
-
-// Whether the ANSI functions can reach a path of this text: it has no '?', which no file name may
-// hold and which the code page puts in place of the characters it cannot write.
-inline bool IsReachableAnsiPath(const std::string& path) { return path.find('?') == std::string::npos; }
 
 }  // namespace brontavel

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "core/unsaved_notice.h"
 #include "win32/ansi_names.h"
 #include "win32/dialogs.h"
 #include "win32/shell_folders.h"
@@ -45,21 +46,10 @@ void SettingsFile::ReadText(const char* section, const char* key, const char* fa
 bool SettingsFile::Write(const char* section, const char* key, const char* value) {
   if (WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str())) return true;
   if (reportedUnsaved_) return false;
-  // Once per run: the user needs to know, not to be told at every change.
+  // Once per run: the user needs to know, not to be told at every change. The suggestion is a
+  // folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has.
   reportedUnsaved_ = true;
-  // A folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has,
-  // unless its name cannot be handed to the program either: the same fault would follow the user there.
-  std::string suggested = ShellFolderPath(CSIDL_PERSONAL);
-  if (!IsReachableAnsiPath(suggested)) suggested.clear();
-  if (!suggested.empty()) suggested += suggested.back() == '\\' ? "Brontavel" : "\\Brontavel";
-  const bool nameUnreachable = !IsReachableAnsiPath(path_);
-  const std::string text =
-      "Brontavel cannot save its settings in " + path_ +
-      ".\n\nThe changes you make now are used until Brontavel ends, then lost. " +
-      (nameUnreachable ? "The folder's name has characters that this Windows cannot hand to Brontavel. " : "") +
-      "To keep them, move Brontavel.exe (and Winamp.Lnk) to a folder you can write to" +
-      (nameUnreachable ? " whose name has only characters of this Windows' language" : "") +
-      (suggested.empty() ? std::string() : ", such as " + suggested) + ", and start it from there.";
+  const std::string text = UnsavedSettingsNotice(path_, ShellFolderPath(CSIDL_PERSONAL));
   ShowMessage(text.c_str(), kUnsavedCaption);
   return false;
 }

@@ -9,6 +9,7 @@
 #include "core/command_line.h"
 #include "core/edition.h"
 #include "core/settings.h"
+#include "core/unsaved_notice.h"
 
 namespace brontavel {
 namespace {
@@ -113,6 +114,32 @@ TEST(SettingsValuesTest, ThePlaylistEditorHasAColonAsIts13thCharacter) {
     char read[kChildTitleBufferSize] = {};  // as much of the title as Windows copies in
     std::strncpy(read, title, kChildTitleBufferSize - 1);
     EXPECT_EQ(IsPlaylistEditorTitle(read), matches) << '"' << title << '"';
+  }
+}
+
+// A folder whose name this Windows cannot hand over (no ANSI and no short name: '?' in its ANSI form)
+// is named as the reason, and never suggested as the way out.
+TEST(SettingsValuesTest, TheUnsavedNoticeSaysWhyAndWhereTo) {
+  struct Row {
+    const char* path;
+    const char* suggested;
+    bool namesTheCharacters;
+    const char* suggests;  // null: no folder suggested
+  };
+  const Row rows[] = {
+      {"C:\\Program Files\\Brontavel.ini", "C:\\Docs", false, "C:\\Docs\\Brontavel"},
+      {"C:\\????\\Brontavel.ini", "C:\\Docs\\", true, "C:\\Docs\\Brontavel"},
+      {"C:\\????\\Brontavel.ini", "C:\\Users\\???\\Documents", true, nullptr},
+      {"C:\\x\\Brontavel.ini", "", false, nullptr}};
+  for (const Row& row : rows) {
+    const std::string text = UnsavedSettingsNotice(row.path, row.suggested);
+    EXPECT_EQ(text.rfind(std::string("Brontavel cannot save its settings in ") + row.path + ".", 0), 0u) << text;
+    EXPECT_EQ(text.find("characters that this Windows cannot hand") != std::string::npos, row.namesTheCharacters)
+        << text;
+    EXPECT_EQ(text.find(", such as ") != std::string::npos, row.suggests != nullptr) << text;
+    if (row.suggests) {
+      EXPECT_NE(text.find(std::string(", such as ") + row.suggests + ", and start"), std::string::npos) << text;
+    }
   }
 }
 

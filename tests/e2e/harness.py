@@ -32,6 +32,7 @@ class TestSession(Session):
         """The rectangle of an item of the open COUNT-item popup menu."""
         code, out = self.tool("menu-item", str(index), str(count))
         if code != 0:
+            self.screenshot("menu-gone")  # what took its place
             raise ScenarioError("no popup menu is open")
         return tuple(int(v) for v in out.split())
 

@@ -35,8 +35,12 @@ def write_settings(session, text, folder=None):
 def expect_box(session, caption, text, screenshot=None):
     """Waits for a message box, checks its text, optionally photographs it, and dismisses it."""
     expect(session.wait_window("#32770", caption), f"no '{caption}' box")
-    texts = session.window_texts("#32770", caption)
-    expect(any(line.startswith(f"Static: {text}") for line in texts), f"the '{caption}' box says {texts}")
+    # A message box takes its caption before its text: found by the caption, it may not say anything yet.
+    says = lambda: any(line.startswith(f"Static: {text}") for line in session.window_texts("#32770", caption) or [])
+    try:
+        session.wait_for(says, 10, "")
+    except ScenarioError:
+        raise ScenarioError(f"the '{caption}' box says {session.window_texts('#32770', caption)}")
     if screenshot:
         session.screenshot(screenshot)
     session.tool("close", "#32770", check=True)
