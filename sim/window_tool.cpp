@@ -141,7 +141,7 @@ int Shortcut(const std::string& path, const std::string& target, const std::stri
 // The user's Startup folder, then one line per shortcut in it: name|target|arguments|working folder,
 // with long names.
 int StartupShortcuts() {
-  wchar_t folder[MAX_PATH], target[MAX_PATH], arguments[MAX_PATH], directory[MAX_PATH];
+  wchar_t folder[MAX_PATH], target[1024], arguments[1024], directory[1024];
   if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_STARTUP, FALSE)) return 1;
   std::printf("%s\n", Utf8(folder).c_str());
   WIN32_FIND_DATAW found;
@@ -151,9 +151,9 @@ int StartupShortcuts() {
     const std::wstring path = std::wstring(folder) + L"\\" + found.cFileName;
     if (!shortcut.file || FAILED(shortcut.file->Load(path.c_str(), STGM_READ)))
       continue;
-    shortcut.link->GetPath(target, MAX_PATH, nullptr, 0);
-    shortcut.link->GetArguments(arguments, MAX_PATH);
-    shortcut.link->GetWorkingDirectory(directory, MAX_PATH);
+    shortcut.link->GetPath(target, 1024, nullptr, 0);
+    shortcut.link->GetArguments(arguments, 1024);
+    shortcut.link->GetWorkingDirectory(directory, 1024);
     std::printf("%s|%s|%s|%s\n", Utf8(found.cFileName).c_str(), LongUtf8(target).c_str(), Utf8(arguments).c_str(),
                 LongUtf8(directory).c_str());
   }

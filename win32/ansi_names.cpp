@@ -67,12 +67,21 @@ std::pair<DWORD, std::uint64_t> FileIdentity(HANDLE file) {
           (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
+// The wide functions take a path of MAX_PATH characters or more only in its "\\?\" form.
+constexpr const wchar_t* kExtendedPrefix = L"\\\\?\\";
+
+std::wstring Extended(const std::wstring& path) {
+  const bool driveAbsolute = path.size() > 2 && path[1] == L':' && path[2] == L'\\';
+  return path.size() >= MAX_PATH && driveAbsolute ? kExtendedPrefix + path : path;
+}
+
 // Opens a file or folder for nothing but asking what it is.
-HANDLE OpenToIdentify(const wchar_t* name) {
+HANDLE OpenToIdentify(const std::wstring& name) {
   using CreateFileWFunction = HANDLE(WINAPI*)(const wchar_t*, DWORD, DWORD, SECURITY_ATTRIBUTES*, DWORD, DWORD, HANDLE);
   const auto createFileW = RunTimeFunction<CreateFileWFunction>("kernel32.dll", "CreateFileW");
   if (!HasWideFunctions() || !createFileW) return INVALID_HANDLE_VALUE;
-  return createFileW(name, 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  return createFileW(Extended(name).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                     nullptr);
 }
 
 bool SameIdentity(HANDLE a, HANDLE b) {
@@ -101,18 +110,22 @@ bool SameFile(const std::string& ansi, const std::wstring& wide) {
   if (!HasWideFunctions()) return false;
   const HANDLE byAnsi =
       CreateFileA(ansi.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  return SameIdentity(byAnsi, OpenToIdentify(wide.c_str()));
+  return SameIdentity(byAnsi, OpenToIdentify(wide));
 }
 
 bool SameFile(const std::wstring& a, const std::wstring& b) {
-  return SameIdentity(OpenToIdentify(a.c_str()), OpenToIdentify(b.c_str()));
+  return SameIdentity(OpenToIdentify(a), OpenToIdentify(b));
 }
 
 std::wstring WideShortPath(const std::wstring& path) {
   using GetShortPathNameWFunction = DWORD(WINAPI*)(const wchar_t*, wchar_t*, DWORD);
   const auto getShortPathName = RunTimeFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
   if (!HasWideFunctions() || !getShortPathName) return std::wstring();
-  return WideText([&](wchar_t* buffer, DWORD size) { return getShortPathName(path.c_str(), buffer, size); });
+  const std::wstring extended = Extended(path);
+  std::wstring shortPath =
+      WideText([&](wchar_t* buffer, DWORD size) { return getShortPathName(extended.c_str(), buffer, size); });
+  if (extended.size() != path.size() && shortPath.rfind(kExtendedPrefix, 0) == 0) shortPath.erase(0, 4);
+  return shortPath;
 }
 
 bool HasWideFunctions() { return PlatformId() == VER_PLATFORM_WIN32_NT; }

@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <utility>
 #include <vector>
 
 #include "win32/ansi_names.h"
@@ -67,11 +68,17 @@ class ShellLink {
     return SUCCEEDED(link_->GetPath(target, MAX_PATH, nullptr, 0)) && SamePath(target, ThisProgramPath());
   }
 
+  // Whether the shortcut just loaded starts its program in folder (where its settings are).
+  bool WorksIn(const std::wstring& folder) {
+    wchar_t workingFolder[1024] = {};
+    return SUCCEEDED(wideLink_->GetWorkingDirectory(workingFolder, 1024)) && SameFile(workingFolder, folder);
+  }
+
   // A shortcut that starts this program, with the switch, in folder: written in wide characters with
   // the program's real path and folder where Windows has them (an ANSI name of a folder in another
   // script is a short name that changes when the folder is copied or restored, or one full of '?').
   // It is read back: a shell that keeps a target only in its code page (Wine's does) gets the
-  // program's short name instead, which it can keep. True once the shortcut would start this program.
+  // program's short names instead, which it can keep. True once the shortcut would start this program.
   bool Save(const std::string& shortcut, const std::wstring& wideFolder, const std::string& folder) {
     if (!file_) return false;
     const std::wstring program = WideProgramPath();
@@ -80,13 +87,17 @@ class ShellLink {
              SUCCEEDED(link_->SetWorkingDirectory(folder.c_str())) &&
              SUCCEEDED(file_->Save(Wide(shortcut).c_str(), TRUE));
     }
-    for (const std::wstring& target : {program, WideShortPath(program)}) {
-      if (target.empty() || FAILED(wideLink_->SetPath(target.c_str())) ||
+    // A shortcut holds names of up to MAX_PATH characters; a longer one goes in by its short form.
+    const auto fitting = [](const std::wstring& path) { return path.size() < MAX_PATH ? path : WideShortPath(path); };
+    const std::pair<std::wstring, std::wstring> attempts[] = {{fitting(program), fitting(wideFolder)},
+                                                               {WideShortPath(program), WideShortPath(wideFolder)}};
+    for (const auto& [target, workingFolder] : attempts) {
+      if (target.empty() || workingFolder.empty() || FAILED(wideLink_->SetPath(target.c_str())) ||
           FAILED(wideLink_->SetArguments(Wide(kAtLogonSwitch).c_str())) ||
-          FAILED(wideLink_->SetWorkingDirectory(wideFolder.c_str())) ||
+          FAILED(wideLink_->SetWorkingDirectory(workingFolder.c_str())) ||
           FAILED(file_->Save(Wide(shortcut).c_str(), TRUE)))
-        break;
-      if (StartsThisProgram(shortcut)) return true;
+        continue;
+      if (StartsThisProgram(shortcut) && WorksIn(wideFolder)) return true;
     }
     // A shortcut that would start nothing must not stay behind, looking as if it worked.
     DeleteFileA(shortcut.c_str());

@@ -21,7 +21,9 @@ class TestSession(Session):
         time.sleep(0.4)  # lets a list drop down or a window take the focus before the next key
 
     def click_control(self, title, control_id):
-        """Clicks a dialog's control, or with control_id 0 its caption, as a person does before typing."""
+        """Clicks a dialog's control, or with control_id 0 its caption, as a person does before typing.
+        A dialog exists before WM_INITDIALOG has placed it; it answers a message only after."""
+        self.wait_ready("-", title)
         rect = tuple(int(v) for v in self.tool("rect", title, str(control_id), check=True)[1].split())
         self.click_rect(rect, 8 if control_id == 0 else None)
 
