@@ -64,10 +64,12 @@ int Rect(const char* title, int id) {
   return 0;
 }
 
-// A popup menu's window exists before it has been placed and shown: only a visible one is open.
+// A popup menu's window exists before it has been placed and shown, and one that has closed may
+// linger hidden, above or below the open one: only a visible one is open.
 HWND OpenMenu() {
-  HWND menuWindow = FindWindowA("#32768", nullptr);
-  return menuWindow && IsWindowVisible(menuWindow) ? menuWindow : nullptr;
+  for (HWND menuWindow = nullptr; (menuWindow = FindWindowExA(nullptr, menuWindow, "#32768", nullptr)) != nullptr;)
+    if (IsWindowVisible(menuWindow)) return menuWindow;
+  return nullptr;
 }
 
 // Another process's menu handle is of no use under Wine, so the item is found from the menu
