@@ -57,7 +57,10 @@ PlayerDelivery DeliveryOf(Edition edition, CommandId id) {
   const Command* command = FindCommand(id);
   if (edition == Edition::Classic) {
     PlayerDelivery delivery = kClassicDeliveries[id];
-    if (delivery.kind == DeliveryKind::Key) delivery.key = command->key, delivery.modifier = command->modifier;
+    if (delivery.kind == DeliveryKind::Key) {
+      delivery.key = command->key;
+      delivery.modifier = command->modifier;
+    }
     return delivery;
   }
   return {DeliveryKind::Key, command->slot, command->key, command->modifier, 0};

@@ -103,7 +103,10 @@ ChosenFile ChooseFile(HWND owner, int shortcut) {
     wchar_t file[kShortcutPathSize] = {};
     chosen.outcome = AskForFile(getOpenFileNameW, OPENFILENAME_SIZE_VERSION_400W, owner, wideTitle.c_str(),
                                 L"All files\0*.*\0", file, chosen.error);
-    if (chosen.outcome == ChosenFile::Chosen) chosen.wide = file, chosen.name = AnsiPath(file);
+    if (chosen.outcome == ChosenFile::Chosen) {
+      chosen.wide = file;
+      chosen.name = AnsiPath(file);
+    }
     return chosen;
   }
   char file[kShortcutPathSize] = {};
