@@ -204,7 +204,8 @@ def main():
         return (f"| {label} | {len(values)} | {statistics.median(values):.2f} ms | {percentile(values, 99):.2f} ms | "
                 f"{percentile(values, 99.9):.2f} ms |")
 
-    ratios = [(percentile(bront, p) / percentile(relay, p)) if relay and bront else float("nan") for p in (50, 99, 99.9)]
+    at = lambda values, p: statistics.median(values) if p == 50 else percentile(values, p)
+    ratios = [(at(bront, p) / at(relay, p)) if relay and bront else float("nan") for p in (50, 99, 99.9)]
     lines += ["", "## Report to key, under Wine", "",
               "From the stand-in driver posting a position report to the stand-in player receiving WM_KEYDOWN. "
               "The relay captures the joystick and sends the key the same way, with nothing in between: "
