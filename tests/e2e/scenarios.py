@@ -374,6 +374,7 @@ def startup(session):
                                            args=["/atlogon"]).wait(60) == 0, "a second copy must end silently")
             time.sleep(3)  # a window in which a notification would appear: the shell shows one after 2 s
             expect(balloons() == [], f"at logon nothing may be shown: {balloons()}")
+            expect(waiting.poll() is None, f"the copy waiting at logon ended by itself, exit code {waiting.returncode}")
             session.tool("close", "Brontavel", check=True)
             expect(waiting.wait(timeout=30) == 0, "exit code while waiting")
             session.wait_for(lambda: session.tray_icon_position() is None, 10, "the icon to go with the program")
