@@ -164,12 +164,19 @@ int StartupShortcuts() {
 
 // A program's manifest, then its version information, read back from the file.
 int Resources(const char* exe) {
+  // A failure names its call and error, so that a test can tell a damaged file from a failed look.
+  const auto failed = [](const char* call) {
+    std::printf("%s failed: error %lu\n", call, GetLastError());
+    return 1;
+  };
   HMODULE module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  HRSRC manifest = module ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
-  if (!manifest) return 1;
+  if (!module) return failed("LoadLibraryEx");
+  HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  if (!manifest) return failed("FindResource");
   std::fwrite(LockResource(LoadResource(module, manifest)), 1, SizeofResource(module, manifest), stdout);
   std::vector<char> info(GetFileVersionInfoSizeA(exe, nullptr));
-  if (info.empty() || !GetFileVersionInfoA(exe, 0, static_cast<DWORD>(info.size()), info.data())) return 1;
+  if (info.empty()) return failed("GetFileVersionInfoSize");
+  if (!GetFileVersionInfoA(exe, 0, static_cast<DWORD>(info.size()), info.data())) return failed("GetFileVersionInfo");
   for (const char* name : {"FileDescription", "FileVersion", "ProductName", "ProductVersion"}) {
     char* value = nullptr;
     UINT length = 0;

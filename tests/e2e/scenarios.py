@@ -686,7 +686,7 @@ def appearance(session):
     builds = (session.build_dir, session.build_dir.replace("x86_64", "i686"))
     for build, product in [(b, "Brontavel for Winamp") for b in builds] + [(os.path.join(b, "classic"), "Brontavel for classic Winamp") for b in builds]:
         code, out = session.tool("resources", windows_path(os.path.join(build, "Brontavel.exe")))
-        expect(code == 0, f"no manifest or version information in {build}")
+        expect(code == 0, f"no manifest or version information in {build}: {out!r}")
         manifest = out.partition("</assembly>")[0]
         ElementTree.fromstring(manifest + "</assembly>")  # Windows will not start a program whose manifest is broken
         expect(("requestedExecutionLevel" in manifest) == ("x86_64" in build), f"{build}: its execution level")
