@@ -387,12 +387,15 @@ def startup(session):
         wide = session.tip_width(x, y)
         session.screenshot("tip-waiting")
         tries = lambda: [float(r[0]) for r in session.driver_reports()[seen:] if r[1] in ("refused", "threshold")]
-        session.wait_for(lambda: len(tries()) >= 2, 15, "the capture to be tried again after a while")
+        # The pad wakes just after a try: the next one comes 5 s later, so a capture well before that
+        # can only come from the change of devices, however long a busy machine takes to deliver it.
+        before = max(len(tries()), 1)
+        session.wait_for(lambda: len(tries()) > before, 15, "the capture to be tried again after a while")
         session.stick(CENTRE, CENTRE)
         session.tool("broadcast", "device-change", check=True)
         session.wait_for(lambda: "threshold" in [r[1] for r in session.driver_reports()[seen:]], 15,
                          "the capture to succeed")
-        expect(tries()[-1] - tries()[-2] < 2500, "a change of devices must bring the capture at once, not at the "
+        expect(tries()[-1] - tries()[-2] < 4000, "a change of devices must bring the capture at once, not at the "
                                                  f"next try: {tries()[-1] - tries()[-2]:.0f} ms after the last")
         narrow = session.tip_width(x, y)
         expect(wide > 1.8 * narrow, f"the tip must say it waits, then only 'Brontavel': {wide} and {narrow} pixels")
@@ -737,7 +740,13 @@ if __name__ == "__main__":  # scenarios.py BUILD_DIR WORK_DIR SCENARIO: the wind
     try:
         with TestSession(build, work, honour_permissions=getattr(SCENARIOS[name], "honour_permissions", False)) as s:
             print(f"scenario {name} in {s.run_dir}")
-            SCENARIOS[name](s)
+            try:
+                SCENARIOS[name](s)
+            except Exception:  # which programs had ended by then, and how, tells a crash from a close
+                for process in s.processes:
+                    state = "running" if process.poll() is None else f"exit code {process.returncode}"
+                    print(f"    {' '.join(process.args[-2:])}: {state}")
+                raise
     except Exception as error:  # a broken harness must fail the test, never pass it
         print(f"FAIL {name}: {error}")
         traceback.print_exc()
