@@ -472,12 +472,13 @@ def tray(session):
     write: the menu, About, Start with Windows, Options with a new binding and a new repeat rate, a
     file chosen there, two Options dialogs at once, the repeat they set, Exit."""
     opened = os.path.join(session.run_dir, "opened.txt")
-    home, elsewhere = os.path.join(session.run_dir, OTHER_SCRIPT), os.path.join(session.run_dir, "elsewhere")
+    programs = os.path.join(session.run_dir, "programs")
+    home, elsewhere = os.path.join(programs, OTHER_SCRIPT), os.path.join(session.run_dir, "elsewhere")
     for folder, settings_folder, name in ((session.run_dir, home, "right"), (elsewhere, elsewhere, "decoy"),
                                           (home, None, "chosen")):
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, name + ".bat"), "w", newline="\r\n") as f:
-            f.write(f'@echo {name}>> "{windows_path(opened)}"\n')
+            f.write(f'@echo {name}^|%CD%>> "{windows_path(opened)}"\n')  # and the folder it was started in
         if settings_folder:
             os.makedirs(settings_folder, exist_ok=True)
             write_settings(session, f"[Shortcuts]\nS9={windows_path(os.path.join(folder, name + '.bat'))}\n",
@@ -486,7 +487,8 @@ def tray(session):
     program = session.start_brontavel(home, args=["/atlogon"])  # no notification of a start by hand over the menu
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     settings_file = lambda: read_ini(os.path.join(home, "Brontavel.ini"))
-    opened_files = lambda: open(opened).read().split() if os.path.exists(opened) else []
+    openings = lambda: [line.split("|") for line in open(opened).read().splitlines()] if os.path.exists(opened) else []
+    opened_files = lambda: [name for name, _ in openings()]
 
     def open_menu():
         session.xdotool("mousemove", str(x), str(y), "mousedown", "3")
@@ -606,10 +608,23 @@ def tray(session):
                      "the chooser to show the other folder")
     buttons(1)(session)
     session.wait_for(lambda: opened_files() == ["chosen", "chosen"], 20, "File 9 to open again")
-    session.click_control(chooser, 0)
-    session.xdotool("key", "Escape")
-    expect(session.wait_window("#32770", chooser, verb="gone"), "Escape must cancel the chooser")
-    long_file = os.path.join(session.run_dir, *["a long folder name" * 3] * 3, "far.bat")
+    # Meanwhile the program's folder loses the short name Wine made for it (its parent can no longer be
+    # listed, as on a volume that keeps no 8.3 names): the chooser gone, the program must be back in its
+    # own folder all the same, where what the gestures open is started.
+    os.chmod(programs, stat.S_IRWXU & ~stat.S_IRUSR)
+    try:
+        session.click_control(chooser, 0)
+        session.xdotool("key", "Escape")
+        expect(session.wait_window("#32770", chooser, verb="gone"), "Escape must cancel the chooser")
+    finally:
+        os.chmod(programs, stat.S_IRWXU)
+    buttons(1)(session)
+    session.wait_for(lambda: len(openings()) == 3, 20, "File 9 to open once more")
+    first, _, last = [folder for _, folder in openings()]
+    expect(last == first != windows_path(elsewhere), f"File 9 opened in {last}, not where the program started: {first}")
+    long_file = os.path.join(session.run_dir, "far.bat")
+    while len(windows_path(long_file)) < 220:  # past what the settings file keeps, within what the chooser takes
+        long_file = os.path.join(os.path.dirname(long_file), "a long folder name", "far.bat")
     os.makedirs(os.path.dirname(long_file))
     open(long_file, "w").close()
     choose_with_set(8, "type", windows_path(long_file))
@@ -618,7 +633,8 @@ def tray(session):
     found = settings_file()
     expect(found["Options/C9"] == "34" and "Shortcuts/S8" not in found,
            f"a cancelled or refused file must change nothing: C9={found['Options/C9']}, S8={found.get('Shortcuts/S8')}")
-    print("ok  a cancelled chooser, or a name too long to keep, leaves the gesture as it was; the user is told why")
+    print("ok  a cancelled chooser, or a name too long to keep, leaves the gesture as it was; the user is told why; "
+          "the chooser gone, what a gesture opens starts in the program's folder again")
 
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
     count = lambda: session.tool("count", "#32770", options)[1].strip()
