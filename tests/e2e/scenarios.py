@@ -241,15 +241,22 @@ NO_JOYSTICK = ("Can't get the Joystick.  Make sure your joystick is a) plugged i
                "panel, c) not being used by another program.")
 
 
+def long_folder(base, length):
+    """A folder under base whose Windows path is length characters long, or one more: the same
+    length wherever the suite runs."""
+    folder = base
+    while len(windows_path(folder)) < length:
+        folder = os.path.join(folder, "d" * min(20, length - len(windows_path(folder))))
+    return folder
+
+
 def settings(session):
     """What start-up makes of the settings file in its working directory, damaged, hostile and
     unwritable ones included: it starts, uses what it can read, keeps what it cannot read, and runs
     nothing outside the command catalogue."""
     defaults = {f"Options/C{n}": str(c) for n, c in enumerate(DEFAULT_BINDINGS, start=1)}
     noise = bytes(random.Random(7).randrange(256) for _ in range(4000)).replace(b"[", b"(")
-    deep = session.run_dir
-    while len(windows_path(deep)) < 250:
-        deep = os.path.join(deep, "d" * min(20, 250 - len(windows_path(deep))))
+    deep = long_folder(session.run_dir, 250)
     table = [  # case, folder, file before (None: none), what is read-only, keys after, keys Left and Right press
         ("no file", None, None, None, {**defaults, "Options/RepeatRate": None, "Options/RepeatDelay": None}, "ZB"),
         ("a folder 250 characters long", deep, None, None, defaults, "ZB"),
@@ -622,9 +629,8 @@ def tray(session):
     session.wait_for(lambda: len(openings()) == 3, 20, "File 9 to open once more")
     first, _, last = [folder for _, folder in openings()]
     expect(last == first != windows_path(elsewhere), f"File 9 opened in {last}, not where the program started: {first}")
-    long_file = os.path.join(session.run_dir, "far.bat")
-    while len(windows_path(long_file)) < 220:  # past what the settings file keeps, within what the chooser takes
-        long_file = os.path.join(os.path.dirname(long_file), "a long folder name", "far.bat")
+    # Past the 199 characters the settings file keeps, within what the chooser takes.
+    long_file = os.path.join(long_folder(session.run_dir, 212), "far.bat")
     os.makedirs(os.path.dirname(long_file))
     open(long_file, "w").close()
     choose_with_set(8, "type", windows_path(long_file))
