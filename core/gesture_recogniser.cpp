@@ -91,6 +91,20 @@ void GestureRecogniser::HandleButtonUp(std::uintptr_t value) {
   Fire(JoystickEvent::Button4);
 }
 
+void GestureRecogniser::Handle(const PadReport& report) {
+  switch (report.kind) {
+    case ReportKind::Move:
+      HandleMoveReport(report.value, report.x, report.y);
+      return;
+    case ReportKind::ButtonDown:
+      HandleButtonDown(report.value);
+      return;
+    case ReportKind::ButtonUp:
+      HandleButtonUp(report.value);
+      return;
+  }
+}
+
 void GestureRecogniser::Rest() {
   repeat_.StopRepeat();
   state_.LastDirection = 0;

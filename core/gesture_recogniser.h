@@ -4,6 +4,7 @@
 
 #include "core/auto_repeat.h"
 #include "core/gesture_outputs.h"
+#include "core/pad_reports.h"
 #include "core/settings.h"
 
 namespace brontavel {
@@ -34,6 +35,8 @@ class GestureRecogniser {
   void HandleMoveReport(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y);
   void HandleButtonDown(std::uintptr_t value);
   void HandleButtonUp(std::uintptr_t value);
+  // Hands a report to the handler of its kind.
+  void Handle(const PadReport& report);
 
   // The pad went away: no report will say that the stick came back or a button went up. Stops the
   // repeat and forgets the held direction without running anything. A button 4 held as the pad went

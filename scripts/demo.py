@@ -2,8 +2,9 @@
 """make demo: the real Brontavel.exe under Wine, on your display when DISPLAY is set (otherwise on a
 virtual one), with the stand-in joystick and the stand-in player. It plays a short session of
 gestures and prints, for each, the command it ran and what the player received; then a short run of
-the classic edition with the classic player, and two media keys that any player hears. On the way it
-photographs what a user sees: the notification by the tray, and Options listing the commands."""
+the classic edition with the classic player, and two media keys that any player hears. The D-pad
+gives the directions as the stick does, and a pad that goes and comes back at another joystick number
+is used again. On the way it photographs what a user sees: the notification by the tray, and Options listing the commands."""
 import os
 import subprocess
 import sys
@@ -17,14 +18,16 @@ KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x26: "Up", 0x25: "Left
              0xB3: "Play/Pause", 0xAF: "Volume Up"}
 CLASSIC_IDS = {40044: "Previous track", 40045: "Play", 40058: "Volume up"}
 
-# (gesture number, what the hand does: stick positions and buttons held, one after another)
+# (gesture number, what the hand does: stick positions and buttons held, and where the D-pad points
+# when it is pressed, one after another)
 GESTURES = [
     (1, [(LOW, CENTRE, 0)]),
-    (2, [(HIGH, CENTRE, 0)]),
+    (2, [(CENTRE, CENTRE, 0, 9000)]),
     (3, [(CENTRE, LOW, 0)]),
     (9, [(CENTRE, CENTRE, 1)]),
     (10, [(CENTRE, CENTRE, 2)]),
     (5, [(CENTRE, CENTRE, 8), (LOW, CENTRE, 8), (CENTRE, CENTRE, 8)]),
+    (7, [(CENTRE, CENTRE, 8), (CENTRE, CENTRE, 8, 0), (CENTRE, CENTRE, 8)]),
     (12, [(CENTRE, CENTRE, 8)]),
     (13, [(CENTRE, CENTRE, 8), (CENTRE, CENTRE, 9), (CENTRE, CENTRE, 8)]),
 ]
@@ -54,15 +57,16 @@ def play(session, gestures):
     commands = {int(number): name for kind, number, name in names if kind == "command"}
     settings = read_ini(os.path.join(session.run_dir, "Brontavel.ini"))
     print()
-    print(f"{'gesture':<12} {'command':<24} what the player received")
-    print(f"{'-' * 12} {'-' * 24} {'-' * 40}")
+    print(f"{'gesture':<18} {'command':<24} what the player received")
+    print(f"{'-' * 18} {'-' * 24} {'-' * 40}")
     for number, hand in gestures:
         binding = int(settings[f"Options/C{number}"])
         since = len(session.keys())
         for state in hand + [(CENTRE, CENTRE, 0)]:
             session.move_stick(*state)
         time.sleep(0.2)
-        print(f"{events[number]:<12} {commands.get(binding, '?'):<24} {describe(session.keys(since))}")
+        gesture = events[number] + (" (D-pad)" if any(len(state) == 4 for state in hand) else "")
+        print(f"{gesture:<18} {commands.get(binding, '?'):<24} {describe(session.keys(since))}")
     return commands
 
 
@@ -109,7 +113,18 @@ def main():
         held = [t for (t, _, e, vk, _) in session.player_events() if e == "KEYDOWN" and vk == 0x5A]
         held = held[len(held) - sum(1 for k in session.keys(since) if k[1] == "KEYDOWN"):]
         gaps = ", ".join(f"{b - a:.0f}" for a, b in zip(held, held[1:]))
-        print(f"{'Left, held':<12} {commands[5] + ' (repeats)':<24} playlist: Z x{len(held)}, gaps in ms: {gaps}")
+        print(f"{'Left, held':<18} {commands[5] + ' (repeats)':<24} playlist: Z x{len(held)}, gaps in ms: {gaps}")
+        # The pad sleeps and wakes up at another joystick number, as a Bluetooth pad may.
+        seen = len(session.driver_reports())
+        session.unplug()
+        session.wait_for(lambda: any(r[1:3] == ["absent", "0"] for r in session.driver_reports()[seen:]), 5,
+                         "the program to see that the pad went")
+        went = time.time()
+        session.plug(3)
+        session.wait_for(lambda: any(r[1:3] == ["caps", "2"] for r in session.driver_reports()[seen:]), 10,
+                         "the pad at joystick 3 to be taken")
+        print(f"\nThe pad went away, and came back as joystick 3: used again {time.time() - went:.1f} s later.")
+        play(session, GESTURES[:2])
         photograph_options(session)
         session.tool("close", "Brontavel", check=True)
         session.tool("close", "STUDIO", check=True)

@@ -19,6 +19,7 @@ WINE = shutil.which("wine64") or "/usr/lib/wine/wine64"
 WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
 DESKTOP_SIZE = (1024, 768)
 CENTRE = 32768
+HAT_CENTRED = 0xFFFF
 QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
@@ -66,7 +67,9 @@ class Session:
         self.launcher = ["setpriv", "--bounding-set", "-dac_override,-dac_read_search", "--"] if honour_permissions else []
         self.xvfb = None
         self.processes = []
-        self.generation = 0  # how often the pad was found afresh
+        # The pad in the user's hand: where its stick, buttons and hat are, whether it has a hat, the
+        # joystick number Windows gives it (1..16), and whether it answers at all.
+        self.pad = dict(x=CENTRE, y=CENTRE, buttons=0, hat=HAT_CENTRED, has_hat=1, number=1, present=True)
 
     def __enter__(self):
         if not self.display:  # Xvfb picks a free display and names it once it is listening
@@ -110,7 +113,7 @@ class Session:
         # The stand-in driver goes where Windows keeps the real one, after wineboot, which may renew
         # that folder.
         shutil.copy(self.program("winmm.dll"), os.path.join(self.prefix, "drive_c", "windows", "system32"))
-        self.stick(CENTRE, CENTRE, 0)
+        self.write_pad()
         return self
 
     def __exit__(self, *exc):
@@ -156,12 +159,13 @@ class Session:
             self.wait_started(seen)
         return process
 
-    def wait_started(self, seen, last_step="threshold"):
-        """Start-up has finished once the driver saw its last call (the threshold, after which come only
-        the settings and the player's windows, with no cross-thread call that would let the program
-        answer early) and the program then answers a message, which it does only from a message loop."""
-        self.wait_for(lambda: any(r[1] == last_step for r in self.driver_reports()[seen:]), 60,
-                      f"the driver to see '{last_step}'")
+    def wait_started(self, seen, last_step=("caps",)):
+        """Start-up has finished once the driver saw its last call (the look at the pad's capabilities
+        as it is taken, after which come only the settings and the player's windows, with no
+        cross-thread call that would let the program answer early) and the program then answers a
+        message, which it does only from a message loop. With no pad, the last look is at joystick 16."""
+        self.wait_for(lambda: any(tuple(r[1:1 + len(last_step)]) == last_step for r in self.driver_reports()[seen:]),
+                      60, f"the driver to see {' '.join(last_step)}")
         self.wait_ready("Brontavel")
 
     # The stand-in player's forms, and the window that answers once each has started.
@@ -197,49 +201,47 @@ class Session:
     # ---- the stick, the mouse, the screen --------------------------------------------------------
 
     def unplug(self):
-        """The pad goes away: the stand-in driver answers that it is unplugged until the stick is put
-        somewhere again, and then it is a pad found afresh."""
-        self.write_stick("unplugged")
-        self.generation += 1
+        """The pad goes away (unplugged, asleep, switched off): no joystick number answers."""
+        self.pad["present"] = False
+        self.write_pad()
 
-    def find_devices_afresh(self):
-        """What resuming from sleep does to the pad: a capture made before it falls silent."""
-        self.generation += 1
-        self.write_stick(f"{self._stick} {self.generation}")
+    def plug(self, number=1, has_hat=True):
+        """The pad is there again, at joystick number (1..16), where the hand left it."""
+        self.pad.update(present=True, number=number, has_hat=int(has_hat))
+        self.write_pad()
 
-    def stick(self, x, y, buttons=0):
-        """Puts the stand-in stick where a hand would; the driver sees it at its next poll."""
-        self._stick = f"{x} {y} {buttons}"
-        self.write_stick(f"{self._stick} {self.generation}")
-        self._held = buttons
+    def stick(self, x, y, buttons=0, hat=HAT_CENTRED):
+        """Puts the stick, the buttons and the hat where a hand would; the program sees them at its next
+        read."""
+        self.pad.update(x=x, y=y, buttons=buttons, hat=hat)
+        self.write_pad()
 
-    def write_stick(self, text):
-        with open(self.stick_file + ".new", "w") as f:
-            f.write(text + "\n")
-        os.replace(self.stick_file + ".new", self.stick_file)
+    def write_pad(self):
+        """Written in place, in one write of a fixed length, so that the driver's open file always holds
+        a whole state or fails its check."""
+        p = self.pad
+        fields = [p["x"], p["y"], p["buttons"], p["hat"], p["has_hat"], p["number"] - 1]
+        text = " ".join(map(str, fields + [sum(fields)])) if p["present"] else "unplugged 0"
+        fd = os.open(self.stick_file, os.O_WRONLY | os.O_CREAT, 0o644)
+        try:
+            os.pwrite(fd, text.ljust(79).encode() + b"\n", 0)
+        finally:
+            os.close(fd)
 
-    def move_stick(self, x, y, buttons=0, timeout=5.0):
-        """Puts the stick somewhere and waits until the driver has reported it, so that a gesture lasts
-        one poll of the driver, not however long a busy machine takes to get round to it."""
+    def reads(self, since=0):
+        """The program's reads of the pad, from the since-th driver line on, as (time, x, y, buttons, hat)."""
+        return [(float(r[0]), *map(int, r[3:7])) for r in self.driver_reports()[since:] if r[1] == "read"]
+
+    def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0):
+        """Puts the stick somewhere and waits until the program has read it there, so that a gesture lasts
+        one poll, not however long a busy machine takes to get round to it."""
         seen = len(self.driver_reports())
-        # A capture starts from where the stick is then.
-        moves = [r for r in self.driver_reports() if r[1] in ("move", "capture")]
-        last = (int(moves[-1][3]), int(moves[-1][4])) if moves else (CENTRE, CENTRE)
-        buttons_change = buttons != self._held
-        self.stick(x, y, buttons)
-        # Change-only reporting: a move within the threshold is never reported.
-        reportable_move = max(abs(x - last[0]), abs(y - last[1])) > 6000
-
-        def reported():
-            for _, kind, value, *position in self.driver_reports()[seen:]:
-                if kind == "move" and reportable_move and tuple(map(int, position)) == (x, y):
-                    return True
-                if kind in ("down", "up") and buttons_change and int(value, 16) & 0xF == buttons:
-                    return True
-            return False
-
-        if reportable_move or buttons_change:
-            self.wait_for(reported, timeout, f"the driver to report ({x}, {y}, {buttons})")
+        state = (x, y, buttons, hat)
+        if state == tuple(self.pad[k] for k in ("x", "y", "buttons", "hat")):
+            return
+        self.stick(*state)
+        self.wait_for(lambda: any(r[1:] == state for r in self.reads(seen)), timeout,
+                      f"the program to read the pad at {state}")
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)
@@ -274,7 +276,8 @@ class Session:
         return [(float(t), w, e, int(wp, 16), int(lp)) for t, w, e, wp, lp in (p for p in lines if len(p) == 5)]
 
     def driver_reports(self):
-        """The stand-in driver's log as [time, kind, wParam, x, y] per call or report posted."""
+        """The stand-in driver's log, a line a changed answer: [time, "read", id, x, y, buttons, hat],
+        [time, "absent", id] or [time, "caps", id, has_hat]."""
         if not os.path.exists(self.driver_log):
             return []
         with open(self.driver_log) as f:

@@ -1,19 +1,16 @@
 // A stand-in joystick driver for the simulated desktop: a winmm.dll with the joystick functions
 // Brontavel uses, installed where Windows keeps its own and given to Brontavel.exe alone through a
-// per-program DLL override. It behaves as the multimedia joystick driver does: once joystick 1 is
-// captured for a window, it polls the stick every period and posts that window a position report
-// when an axis has moved by more than the threshold since the last report (or at every poll without
-// change-only reporting), and a button report whenever buttons go down or up. A capture must be
-// released before it can be set again.
+// per-program DLL override. It answers as Windows' multimedia joystick driver does: a pad is read at
+// the joystick number it answers at, any other number answers that nothing is plugged in there, and
+// a pad without a hat reads 0 where the hat would be.
 //
-// The "stick" is a text file named by BRONTAVEL_STANDIN_JOYSTICK, holding "x y buttons generation"
-// (buttons as a number, bit n-1 for button n). A file holding "unplugged", or no file at all, is no
-// joystick: the capture is refused, the position functions answer JOYERR_UNPLUGGED and a capture
-// stops reporting. The generation counts how often the pad was found afresh (it came back, or the
-// computer resumed from sleep): a capture made in an earlier generation stays silent, as Windows'
-// does, until it is released and set again. Every report posted is logged, with its time, to
-// BRONTAVEL_STANDIN_LOG, and so are the capture ("capture", or "refused"), its release (or a release
-// with nothing captured, "unheld-release") and the threshold being set.
+// The pad is a text file named by BRONTAVEL_STANDIN_JOYSTICK, written in place by the desktop:
+// "x y buttons hat has-hat id check", buttons as a number (bit n-1 for button n, up to 32), the hat in
+// hundredths of a degree (65535: not pressed), id the 0-based number it answers at, check the sum of
+// the others; or "unplugged 0" for no pad at all. A read that catches the file half written fails its
+// check and is taken again. Every answer that differs from the last one at the same number is logged,
+// with its time, to BRONTAVEL_STANDIN_LOG ("read id x y buttons hat", or "absent id"), and so is each
+// look at a pad's capabilities ("caps id has-hat").
 
 // This file defines the functions the header declares as imported.
 #define _WINMM_
@@ -21,133 +18,115 @@
 #include <mmsystem.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "standin_log.h"
 
 namespace {
 
-constexpr UINT_PTR kPollTimerId = 0x4A4F;
+constexpr UINT kJoysticks = 16;
 
-struct StickState {
-  unsigned x = 32768, y = 32768, buttons = 0, generation = 0;
+struct Pad {
+  bool present = false;
+  unsigned x = 32768, y = 32768, buttons = 0, hat = 0xFFFF, hasHat = 1, id = 0;
 };
 
-struct Capture {
-  HWND window = nullptr;
-  BOOL changesOnly = FALSE;
-  UINT threshold = 0;
-  StickState reported;  // position as last reported, buttons as last seen
-} g_capture;
-
-enum class ReadResult { Ok, Unplugged };
-
-// With BRONTAVEL_STANDIN_RESTING set the stick rests for good: the driver neither polls nor posts,
-// so that what the capturing program itself costs while idle can be measured alone.
-bool Resting() { return GetEnvironmentVariableA("BRONTAVEL_STANDIN_RESTING", nullptr, 0) != 0; }
-
-ReadResult ReadStick(StickState& state) {
-  char path[MAX_PATH];
-  if (!GetEnvironmentVariableA("BRONTAVEL_STANDIN_JOYSTICK", path, MAX_PATH)) return ReadResult::Unplugged;
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return ReadResult::Unplugged;
-  char text[128] = {};
-  std::fread(text, 1, sizeof text - 1, file);
-  std::fclose(file);
-  unsigned x, y, buttons, generation = 0;
-  if (std::sscanf(text, "%u %u %u %u", &x, &y, &buttons, &generation) < 3) return ReadResult::Unplugged;
-  state = {x & 0xFFFF, y & 0xFFFF, buttons & 0xF, generation};
-  return ReadResult::Ok;
-}
-
-void Log(const char* name, double now, WPARAM wParam, LPARAM lParam) {
-  LogLine("BRONTAVEL_STANDIN_LOG", now, "%s 0x%03x %u %u\n", name, static_cast<unsigned>(wParam),
-          static_cast<unsigned>(LOWORD(lParam)), static_cast<unsigned>(HIWORD(lParam)));
-}
-
-void Post(const char* name, UINT message, WPARAM wParam, LPARAM lParam) {
-  const double now = NowMs();
-  PostMessageA(g_capture.window, message, wParam, lParam);
-  Log(name, now, wParam, lParam);
-}
-
-bool MovedEnough(unsigned from, unsigned to) {
-  const unsigned distance = from > to ? from - to : to - from;
-  return distance > g_capture.threshold;
-}
-
-void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
-  StickState now;
-  if (ReadStick(now) != ReadResult::Ok || now.generation != g_capture.reported.generation) return;
-  StickState& last = g_capture.reported;
-  const LPARAM position = MAKELPARAM(now.x, now.y);
-  if (!g_capture.changesOnly || MovedEnough(last.x, now.x) || MovedEnough(last.y, now.y)) {
-    Post("move", MM_JOY1MOVE, now.buttons, position);
-    last.x = now.x;
-    last.y = now.y;
+// The file stays open, and is read from its start each time: as cheap as a driver's read can be, so
+// that what the program's polling costs is measured, not this.
+bool ReadFileText(char (&text)[128]) {
+  static HANDLE file = INVALID_HANDLE_VALUE;
+  if (file == INVALID_HANDLE_VALUE) {
+    char path[MAX_PATH];
+    if (!GetEnvironmentVariableA("BRONTAVEL_STANDIN_JOYSTICK", path, MAX_PATH)) return false;
+    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
   }
-  const unsigned changed = last.buttons ^ now.buttons;
-  if (const unsigned down = changed & now.buttons) Post("down", MM_JOY1BUTTONDOWN, (down << 8) | now.buttons, position);
-  if (const unsigned up = changed & ~now.buttons) Post("up", MM_JOY1BUTTONUP, (up << 8) | now.buttons, position);
-  last.buttons = now.buttons;
+  OVERLAPPED start{};
+  DWORD got = 0;
+  std::memset(text, 0, sizeof text);
+  return ReadFile(file, text, sizeof text - 1, &got, &start) != FALSE;
+}
+
+Pad ReadPad() {
+  Pad pad;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char text[128];
+    if (!ReadFileText(text)) return pad;
+    unsigned check = 0;
+    if (std::strncmp(text, "unplugged", 9) == 0) return pad;
+    if (std::sscanf(text, "%u %u %u %u %u %u %u", &pad.x, &pad.y, &pad.buttons, &pad.hat, &pad.hasHat, &pad.id,
+                    &check) == 7 &&
+        check == pad.x + pad.y + pad.buttons + pad.hat + pad.hasHat + pad.id) {
+      pad.present = true;
+      return pad;
+    }
+  }
+  return Pad{};
+}
+
+// Logs an answer at joystick id when it differs from the last one there.
+void LogAnswer(UINT id, const char* text) {
+  static char last[kJoysticks][64];
+  if (std::strcmp(last[id], text) == 0) return;
+  std::snprintf(last[id], sizeof last[id], "%s", text);
+  LogLine("BRONTAVEL_STANDIN_LOG", NowMs(), "%s\n", text);
 }
 
 }  // namespace
 
 extern "C" {
 
-UINT WINAPI joyGetNumDevs() { return 16; }
+UINT WINAPI joyGetNumDevs() { return kJoysticks; }
 
 MMRESULT WINAPI joyGetPosEx(UINT id, JOYINFOEX* info) {
-  if (id != JOYSTICKID1 || !info) return JOYERR_PARMS;
-  StickState now;
-  if (ReadStick(now) != ReadResult::Ok) return JOYERR_UNPLUGGED;
-  info->dwXpos = now.x;
-  info->dwYpos = now.y;
-  info->dwButtons = now.buttons;
+  if (!info) return MMSYSERR_INVALPARAM;
+  if (id >= kJoysticks || info->dwSize < sizeof(JOYINFOEX)) return JOYERR_PARMS;
+  const Pad pad = ReadPad();
+  char text[64];
+  if (!pad.present || pad.id != id) {
+    std::snprintf(text, sizeof text, "absent %u", id);
+    LogAnswer(id, text);
+    return JOYERR_UNPLUGGED;
+  }
+  std::snprintf(text, sizeof text, "read %u %u %u %u %u", id, pad.x, pad.y, pad.buttons, pad.hat);
+  LogAnswer(id, text);
+  if (info->dwFlags & JOY_RETURNX) info->dwXpos = pad.x;
+  if (info->dwFlags & JOY_RETURNY) info->dwYpos = pad.y;
+  if (info->dwFlags & JOY_RETURNPOV) info->dwPOV = pad.hasHat ? pad.hat : 0;
+  if (info->dwFlags & JOY_RETURNBUTTONS) {
+    info->dwButtons = pad.buttons;
+    info->dwButtonNumber = 0;
+    for (unsigned held = pad.buttons; held; held &= held - 1) ++info->dwButtonNumber;
+  }
   return JOYERR_NOERROR;
 }
 
 MMRESULT WINAPI joyGetPos(UINT id, JOYINFO* info) {
+  if (!info) return MMSYSERR_INVALPARAM;
   JOYINFOEX extended{};
-  const MMRESULT result = info ? joyGetPosEx(id, &extended) : JOYERR_PARMS;
-  if (result == JOYERR_NOERROR) *info = {extended.dwXpos, extended.dwYpos, 0, extended.dwButtons};
+  extended.dwSize = sizeof extended;
+  extended.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS;
+  const MMRESULT result = joyGetPosEx(id, &extended);
+  if (result == JOYERR_NOERROR) *info = {extended.dwXpos, extended.dwYpos, 0, extended.dwButtons & 0xF};
   return result;
 }
 
-MMRESULT WINAPI joySetCapture(HWND window, UINT id, UINT period, BOOL changesOnly) {
-  if (id != JOYSTICKID1 || !window || !IsWindow(window)) return JOYERR_PARMS;
-  if (g_capture.window) return JOYERR_NOCANDO;
-  StickState now;
-  if (ReadStick(now) != ReadResult::Ok) {
-    Log("refused", NowMs(), 0, 0);
-    return JOYERR_UNPLUGGED;
-  }
-  if (!Resting() && !SetTimer(window, kPollTimerId, period, &Poll)) return JOYERR_NOCANDO;
-  g_capture.window = window;
-  g_capture.changesOnly = changesOnly;
-  g_capture.reported = now;
-  Log("capture", NowMs(), 0, MAKELPARAM(now.x, now.y));
-  return JOYERR_NOERROR;
-}
-
-MMRESULT WINAPI joySetThreshold(UINT id, UINT threshold) {
-  if (id != JOYSTICKID1) return MMSYSERR_INVALPARAM;
-  g_capture.threshold = threshold;
-  Log("threshold", NowMs(), threshold, 0);
-  return JOYERR_NOERROR;
-}
-
-MMRESULT WINAPI joyReleaseCapture(UINT id) {
-  if (id != JOYSTICKID1) return JOYERR_PARMS;
-  if (!g_capture.window) {
-    // Windows 95 and 98 share one capture among all programs: there this would take the pad from
-    // whichever program holds it.
-    Log("unheld-release", NowMs(), 0, 0);
-    return JOYERR_NOCANDO;
-  }
-  KillTimer(g_capture.window, kPollTimerId);
-  g_capture.window = nullptr;
-  Log("release", NowMs(), 0, 0);
+MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, JOYCAPSA* caps, UINT size) {
+  if (!caps) return MMSYSERR_INVALPARAM;
+  if (size != sizeof(JOYCAPSA) || id >= kJoysticks) return JOYERR_PARMS;
+  const Pad pad = ReadPad();
+  if (!pad.present || pad.id != id) return JOYERR_PARMS;
+  std::memset(caps, 0, size);
+  std::snprintf(caps->szPname, sizeof caps->szPname, "Stand-in gamepad");
+  caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 0xFFFF;
+  caps->wNumButtons = caps->wMaxButtons = 32;
+  caps->wNumAxes = 4;
+  caps->wMaxAxes = 6;
+  caps->wPeriodMin = 10;
+  caps->wPeriodMax = 1000;
+  caps->wCaps = pad.hasHat ? JOYCAPS_HASPOV | JOYCAPS_POV4DIR : 0;
+  LogLine("BRONTAVEL_STANDIN_LOG", NowMs(), "caps %u %u\n", static_cast<unsigned>(id), pad.hasHat);
   return JOYERR_NOERROR;
 }
 

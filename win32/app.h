@@ -59,12 +59,13 @@ struct App final : GestureOutputs {
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
   UINT showYourself = 0;    // a second copy's "show where you are"
   std::vector<HWND> optionsDialogs;  // the Options dialogs open now (the tray can open two)
-  bool waitingForJoystick = false;  // joystick 1 is not captured: asleep at logon, or gone since
-  bool joystickCaptured = false;    // this program holds the capture of joystick 1
-  // Start-up has captured the pad or begun to wait for it: until then changes of devices and resumes
-  // are none of the program's business (a "Joystick Error" box may be up, and the program ending).
+  bool waitingForJoystick = false;  // no pad in use: asleep at logon, or gone since
+  // Start-up has taken a pad or begun to wait for one: until then changes of devices and resumes are
+  // none of the program's business (a "Joystick Error" box may be up, and the program ending).
   bool joystickStarted = false;
   JoystickDriver joystick;
+  UINT joystickId = 0;  // the pad in use, while not waiting: 0 for joystick 1
+  ReadingsToReports padReports;
   std::wstring wideFolder;  // the folder the program was started in, as Windows names it ("" on 95)
   SettingsFile settingsFile;
   Settings settings;

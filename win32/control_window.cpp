@@ -54,28 +54,20 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
     case kTrayCallbackMessage:
       OnTrayCallback(app, lParam);
       return 0;
-    case MM_JOY1MOVE:
-      app.recogniser.HandleMoveReport(wParam, LOWORD(lParam), HIWORD(lParam));
-      return 0;
-    case MM_JOY1BUTTONDOWN:
-      app.recogniser.HandleButtonDown(wParam);
-      return 0;
-    case MM_JOY1BUTTONUP:
-      app.recogniser.HandleButtonUp(wParam);
-      return 0;
     case WM_TIMER:
-      if (wParam == kJoystickRetryTimerId) RetryJoystick(app);
+      if (wParam == kJoystickPollTimerId) PollJoystick(app);
+      if (wParam == kJoystickRetryTimerId) LookForJoystick(app);
       return 0;
     case WM_DEVICECHANGE:
-      // A pad that wakes up, is plugged in, is unplugged or switches itself off shows up as a change
-      // of devices.
-      OnDeviceChange(app);
+      // A pad that wakes up or is plugged in shows up as a change of devices; one that goes is seen
+      // by the next poll.
+      LookForJoystick(app);
       break;
     case WM_POWERBROADCAST:
       // A critical suspend (Windows 98, 2000 and XP on a flat battery) told no program before it
       // slept; its resume is a resume all the same.
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMECRITICAL)
-        OnResume(app);
+        LookForJoystick(app);
       return TRUE;
     default:
       // The icon is the program's only presence: when the shell restarts, it must come back, or the

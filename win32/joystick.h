@@ -4,29 +4,27 @@ namespace brontavel {
 
 struct App;
 
-// Captures joystick 1 for the control window, polled every 100 ms, with position reports only when
-// an axis has moved by more than the threshold; a capture this program still holds from before is
-// released first, and no other. False when there is none to capture (unplugged, asleep, not
-// installed, or another program has it).
-bool CaptureJoystick(App& app);
+// Takes the pad to use: joystick 1 when it answers, else the first of joysticks 2..16 that does (a
+// second device, a virtual pad, or a pad that came back from sleep can push it to another number).
+// Its reports start from where it is now, and it is read every 100 ms while it answers. False when
+// no joystick answers.
+bool TakeJoystick(App& app);
 
-// Waiting for joystick 1 (started at logon with the pad asleep, or the pad went away): the tray
-// icon's tip says so, and the capture is tried again every few seconds and whenever Windows reports
-// a change of devices. No message box: the user is across the room.
+// Waiting for a pad (started at logon with the pad asleep, or the pad went away): the tray icon's tip
+// says so, and the joysticks are looked at again every few seconds. No message box: the user is
+// across the room.
 void WaitForJoystick(App& app);
-void RetryJoystick(App& app);
+// The retry timer fired, Windows reported a change of devices, or the computer woke up: while
+// waiting, the joysticks are looked at again. Nothing before start-up has taken a pad or begun to
+// wait (a "Joystick Error" box may be up, and the program ending), and nothing while a pad answers.
+void LookForJoystick(App& app);
 
-// Windows reported a change of devices: the capture is renewed (a pad may have gone and come back
-// unseen), or the pad is waited for. Nothing before start-up has captured the pad or begun to wait.
-void OnDeviceChange(App& app);
-// Before each repeat: false, with the pad let go of and waited for, when it has gone, so that a
-// direction held as it went can repeat no further.
-bool JoystickStillThere(App& app);
-// The computer woke up: devices are found afresh, and a capture made before the sleep may have gone
-// silent, so it is renewed even when the pad answers. Nothing before start-up is ready, as above.
-void OnResume(App& app);
+// The poll: reads the pad in use and hands what changed to the gestures. A read that fails means the
+// pad went.
+void PollJoystick(App& app);
 
-// The retry timer's id; its expiries reach the control window as WM_TIMER.
+// The two timers' ids; their expiries reach the control window as WM_TIMER.
 inline constexpr unsigned kJoystickRetryTimerId = 891;
+inline constexpr unsigned kJoystickPollTimerId = 892;
 
 }  // namespace brontavel

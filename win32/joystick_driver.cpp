@@ -7,11 +7,6 @@
 namespace brontavel {
 namespace {
 
-template <typename Function>
-void LookUp(HMODULE module, const char* name, Function& function) {
-  function = RunTimeFunction<Function>(module, name);
-}
-
 HMODULE LoadSystemDriver() {
   char folder[MAX_PATH];
   const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
@@ -23,34 +18,26 @@ HMODULE LoadSystemDriver() {
 }  // namespace
 
 JoystickDriver::JoystickDriver() {
-  // Loaded for the whole run and never freed: the reports it posts need it until the program ends.
+  // Loaded for the whole run and never freed: the pad is read until the program ends.
   const HMODULE module = LoadSystemDriver();
-  LookUp(module, "joyGetNumDevs", getNumDevs_);
-  LookUp(module, "joySetCapture", setCapture_);
-  LookUp(module, "joySetThreshold", setThreshold_);
-  LookUp(module, "joyReleaseCapture", releaseCapture_);
-  LookUp(module, "joyGetPosEx", getPosEx_);
+  getPosEx_ = RunTimeFunction<decltype(getPosEx_)>(module, "joyGetPosEx");
+  getDevCaps_ = RunTimeFunction<decltype(getDevCaps_)>(module, "joyGetDevCapsA");
   // A driver without one of them cannot be used as the program uses it: then there is no joystick.
-  if (!getNumDevs_ || !setCapture_ || !setThreshold_ || !releaseCapture_ || !getPosEx_) setCapture_ = nullptr;
+  if (!getDevCaps_) getPosEx_ = nullptr;
 }
 
-bool JoystickDriver::Capture(HWND window, UINT periodMs) const {
-  return setCapture_ && setCapture_(window, JOYSTICKID1, periodMs, TRUE) == JOYERR_NOERROR;
+bool JoystickDriver::Read(UINT id, PadReading& reading) const {
+  JOYINFOEX info{};
+  info.dwSize = sizeof info;
+  info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS | JOY_RETURNPOV;
+  if (!getPosEx_ || getPosEx_(id, &info) != JOYERR_NOERROR) return false;
+  reading = {info.dwXpos, info.dwYpos, info.dwButtons, info.dwPOV};
+  return true;
 }
 
-void JoystickDriver::SetThreshold(UINT threshold) const {
-  if (setThreshold_) setThreshold_(JOYSTICKID1, threshold);
-}
-
-void JoystickDriver::ReleaseCapture() const {
-  if (releaseCapture_) releaseCapture_(JOYSTICKID1);
-}
-
-bool JoystickDriver::Present() const {
-  JOYINFOEX position{};
-  position.dwSize = sizeof position;
-  position.dwFlags = JOY_RETURNALL;
-  return getPosEx_ && getPosEx_(JOYSTICKID1, &position) == JOYERR_NOERROR;
+bool JoystickDriver::HasHat(UINT id) const {
+  JOYCAPSA caps{};
+  return getDevCaps_ && getDevCaps_(id, &caps, sizeof caps) == JOYERR_NOERROR && (caps.wCaps & JOYCAPS_HASPOV);
 }
 
 }  // namespace brontavel

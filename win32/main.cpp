@@ -6,7 +6,6 @@
 #include "core/command_line.h"
 #include "win32/app.h"
 #include "win32/control_window.h"
-#include "win32/joystick.h"
 #include "win32/run_time_function.h"
 #include "win32/start_with_windows.h"
 #include "win32/startup.h"
@@ -21,9 +20,7 @@ LRESULT CALLBACK ControlWindowProcedure(HWND window, UINT message, WPARAM wParam
 }
 
 void CALLBACK RepeatTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
-  // A pad that went away while a direction was held sends no report that would end the hold, and
-  // Windows may not report the change of devices: every repeat looks first.
-  if (g_app && brontavel::JoystickStillThere(*g_app)) g_app->repeat.RepeatTick();
+  if (g_app) g_app->repeat.RepeatTick();
 }
 
 // DLLs that Windows loads later on the program's behalf (the file chooser's, among others) are taken

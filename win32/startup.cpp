@@ -54,8 +54,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   app.showYourself = RegisterWindowMessageA(kShowYourselfMessage);
   AddTrayIcon(app);
 
-  app.joystick.DeviceCount();
-  if (!CaptureJoystick(app)) {
+  if (!TakeJoystick(app)) {
     // At logon a wireless pad is often still asleep; the user is across the room and cannot answer a
     // message box, so the program waits for it instead.
     if (atLogon) {
@@ -68,8 +67,8 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   }
   app.joystickStarted = true;
 
-  // The joystick is captured by now (unless it is being waited for): while a box about the settings
-  // is open, its own message loop hands reports to the remote, which then uses the built-in bindings.
+  // The pad is read by now (unless it is being waited for): while a box about the settings is open,
+  // its own message loop runs the poll, and the remote then uses the built-in bindings.
   app.settingsFile.Load(app.settings);
   FindPlayerWindows(app.edition, app.settings.PlayerClassNames, app.players);
   if (!atLogon) ShowRunningNotice(app, RunningNotice::Started);

@@ -16,7 +16,7 @@ namespace brontavel {
 namespace {
 
 constexpr const char* kTip = "Brontavel";
-constexpr const char* kWaitingTip = "Brontavel: waiting for joystick 1";
+constexpr const char* kWaitingTip = "Brontavel: waiting for a joystick";
 
 // Today's Windows keeps a new icon out of sight, and the program has no window: the first start
 // would otherwise look as if nothing happened.

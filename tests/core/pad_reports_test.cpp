@@ -1,0 +1,148 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "remote_fixture.h"
+
+namespace brontavel {
+
+// Found by gtest through the report's own namespace.
+void PrintTo(const PadReport& r, std::ostream* os) {
+  *os << (r.kind == ReportKind::Move ? "move " : r.kind == ReportKind::ButtonDown ? "down " : "up ") << std::hex
+      << "0x" << r.value << std::dec << " (" << r.x << ", " << r.y << ")";
+}
+
+namespace {
+
+using ::testing::ElementsAreArray;
+
+constexpr std::uint32_t kMid = 32768;
+constexpr bool kHat = true, kNoHat = false;
+
+PadReading Stick(std::uint32_t x, std::uint32_t y, std::uint32_t buttons = 0) { return {x, y, buttons, kHatCentred}; }
+PadReading Hat(std::uint32_t hundredths, std::uint32_t buttons = 0) { return {kMid, kMid, buttons, hundredths}; }
+PadReport Move(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y) { return {ReportKind::Move, buttons, x, y}; }
+PadReport Down(std::uintptr_t value) { return {ReportKind::ButtonDown, value}; }
+PadReport Up(std::uintptr_t value) { return {ReportKind::ButtonUp, value}; }
+
+// ---- Where the hat points ------------------------------------------------------------------------
+
+struct HatCase {
+  std::uint32_t hat;
+  bool hasHat;
+  Position expected;
+};
+
+class EffectivePositionTest : public ::testing::TestWithParam<HatCase> {};
+
+TEST_P(EffectivePositionTest, TakesTheHatByRangeAndOnlyOnAPadThatHasOne) {
+  const HatCase& c = GetParam();
+  const Position got = EffectivePosition({1234, 54321, 0, c.hat}, c.hasHat);
+  EXPECT_EQ(got, c.expected) << "hat " << c.hat << " gave (" << got.x << ", " << got.y << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryEighth, EffectivePositionTest,
+    ::testing::Values(
+        HatCase{0, kHat, {32768, 0}}, HatCase{35999, kHat, {32768, 0}}, HatCase{2249, kHat, {32768, 0}},
+        HatCase{33750, kHat, {32768, 0}}, HatCase{33749, kHat, {0, 0}}, HatCase{2250, kHat, {65535, 0}},
+        HatCase{4500, kHat, {65535, 0}}, HatCase{6750, kHat, {65535, 32768}}, HatCase{9000, kHat, {65535, 32768}},
+        HatCase{13500, kHat, {65535, 65535}}, HatCase{18000, kHat, {32768, 65535}},
+        HatCase{22500, kHat, {0, 65535}}, HatCase{27000, kHat, {0, 32768}}, HatCase{31500, kHat, {0, 0}},
+        // Not pressed, or a value no hat says: the stick counts.
+        HatCase{kHatCentred, kHat, {1234, 54321}}, HatCase{36000, kHat, {1234, 54321}},
+        HatCase{0xFFFFFFFF, kHat, {1234, 54321}},
+        // A pad without a hat reads 0 there, which must not be "up".
+        HatCase{0, kNoHat, {1234, 54321}}, HatCase{9000, kNoHat, {1234, 54321}}));
+
+// ---- Readings in, reports out --------------------------------------------------------------------
+
+struct ReadingCase {
+  const char* name;
+  bool hasHat;
+  std::vector<PadReading> readings;  // the first is where the pad was when it was taken
+  std::vector<PadReport> expected;
+};
+void PrintTo(const ReadingCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadingsToReportsTest : public ::testing::TestWithParam<ReadingCase> {};
+
+TEST_P(ReadingsToReportsTest, ReportsWhatChangedAsACaptureDid) {
+  const ReadingCase& c = GetParam();
+  ReadingsToReports reader;
+  reader.Begin(c.readings.front(), c.hasHat);
+  std::vector<PadReport> got;
+  for (std::size_t i = 1; i < c.readings.size(); ++i)
+    for (const PadReport& report : reader.Next(c.readings[i])) got.push_back(report);
+  EXPECT_THAT(got, ElementsAreArray(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ReadingsToReportsTest,
+    ::testing::Values(
+        ReadingCase{"WhereThePadWasTakenIsNoReport", kHat, {Stick(1000, kMid, 1), Stick(1000, kMid, 1)}, {}},
+        // More than 6000 on either axis since the last position report, never merely time passing.
+        ReadingCase{"ThresholdIsStrict", kNoHat,
+                    {Stick(kMid, kMid), Stick(kMid + 6000, kMid), Stick(kMid + 6001, kMid), Stick(kMid + 12001, kMid)},
+                    {Move(0, kMid + 6001, kMid)}},
+        ReadingCase{"CreepingCountsFromTheLastReport", kNoHat,
+                    {Stick(kMid, kMid), Stick(kMid, kMid - 4000), Stick(kMid, kMid - 8000), Stick(kMid, kMid - 12000)},
+                    {Move(0, kMid, kMid - 8000)}},
+        ReadingCase{"DpadPressedAndReleased", kHat, {Hat(kHatCentred), Hat(27000), Hat(27000), Hat(kHatCentred)},
+                    {Move(0, 0, kMid), Move(0, kMid, kMid)}},
+        ReadingCase{"DpadOverTheStickThenTheStickAgain", kHat, {Stick(1000, kMid), {1000, kMid, 0, 0}, Stick(1000, kMid)},
+                    {Move(0, kMid, 0), Move(0, 1000, kMid)}},
+        ReadingCase{"DpadRollsToADiagonal", kHat, {Hat(kHatCentred), Hat(0), Hat(4500), Hat(9000)},
+                    {Move(0, kMid, 0), Move(0, 65535, 0), Move(0, 65535, kMid)}},
+        ReadingCase{"HatlessPadReadingZeroIsStill", kNoHat, {Hat(0), Hat(0), Hat(0, 1)}, {Down(0x101)}},
+        // Button 1 pressed while 4 is held names the held set after the change: 0x109.
+        ReadingCase{"FnButton1", kNoHat, {Stick(kMid, kMid), Stick(kMid, kMid, 8), Stick(kMid, kMid, 9),
+                                          Stick(kMid, kMid, 8), Stick(kMid, kMid, 0)},
+                    {Down(0x808), Down(0x109), Up(0x108), Up(0x800)}},
+        ReadingCase{"ButtonsChangingTogether", kNoHat, {Stick(kMid, kMid, 3), Stick(kMid, kMid, 12), Stick(kMid, kMid, 0)},
+                    {Down(0xC0C), Up(0x30C), Up(0xC00)}},
+        ReadingCase{"PositionComesBeforeTheButtons", kHat, {Hat(kHatCentred, 1), Hat(18000, 8)},
+                    {Move(8, kMid, 65535), Down(0x808), Up(0x108)}},
+        ReadingCase{"ButtonsPast4AreNoReport", kNoHat, {Stick(kMid, kMid), Stick(kMid, kMid, 0xFFFFFFF0), Stick(kMid, kMid, 0x10)},
+                    {}}));
+
+// ---- Through the recogniser: what a hand on the D-pad runs ---------------------------------------
+
+struct HandCase {
+  const char* name;
+  bool hasHat;
+  std::vector<PadReading> readings;
+  std::vector<std::string> expected;  // with the default bindings
+};
+void PrintTo(const HandCase& c, std::ostream* os) { *os << c.name; }
+
+class DpadGestureTest : public ::testing::TestWithParam<HandCase> {};
+
+TEST_P(DpadGestureTest, RunsWhatTheStickWould) {
+  const HandCase& c = GetParam();
+  test::Remote r;
+  ReadingsToReports reader;
+  reader.Begin(Hat(kHatCentred), c.hasHat);
+  for (const PadReading& reading : c.readings)
+    for (const PadReport& report : reader.Next(reading)) r.recogniser.Handle(report);
+  EXPECT_THAT(r.log, ElementsAreArray(c.expected));
+  EXPECT_FALSE(r.armed) << "the D-pad let go must stop the repeat";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hands, DpadGestureTest,
+    ::testing::Values(
+        HandCase{"EachDirection", kHat,
+                 {Hat(27000), Hat(kHatCentred), Hat(9000), Hat(kHatCentred), Hat(0), Hat(kHatCentred), Hat(18000),
+                  Hat(kHatCentred)},
+                 {"run 5", "run 4", "run 8", "run 9"}},
+        HandCase{"DiagonalRunsNothing", kHat, {Hat(13500), Hat(kHatCentred)}, {}},
+        HandCase{"FnWithTheDpadAndButton4RunsNothingMore", kHat,
+                 {Hat(kHatCentred, 8), Hat(27000, 8), Hat(kHatCentred, 8), Hat(kHatCentred, 0)},
+                 {"title button pressed", "run 10"}},
+        HandCase{"HatlessPadAtZeroRunsNothing", kNoHat, {Hat(0), Hat(0), Hat(0)}, {}}));
+
+}  // namespace
+}  // namespace brontavel
