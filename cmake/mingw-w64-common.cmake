@@ -10,6 +10,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # A static runtime keeps the program a single file that needs only the DLLs every Windows has.
 # Unused functions are dropped; the program neither throws nor asks for types at run time.
-set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections -fno-exceptions -fno-rtti")
+set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections ${BRONTAVEL_UNWIND_FLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections -fno-exceptions -fno-rtti ${BRONTAVEL_UNWIND_FLAGS}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
