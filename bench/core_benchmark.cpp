@@ -1,5 +1,6 @@
 // What one joystick report costs in the portable logic: the recogniser, the auto-repeat and the
-// catalogue look-up of the command it runs. The driver reports at most ten times a second, so
+// catalogue look-up of the command it runs; and what the poll's reading of a pad at rest costs. The
+// pad is read ten times a second, so
 // anything in microseconds is far below what a hand can notice; what matters as much is that a
 // report allocates nothing.
 
@@ -79,6 +80,17 @@ void RepeatTick(benchmark::State& state) {
   });
 }
 
+// The poll's reading of a pad at rest, ten times a second for as long as the program runs: nothing
+// changed, nothing reported.
+void ReadingAtRest(benchmark::State& state) {
+  ReadingsToReports reader;
+  reader.Begin({kMid, kMid, 0, kHatCentred}, true);
+  Measure(state, [&reader](Core&, std::uint64_t n) {
+    benchmark::DoNotOptimize(reader.Next({kMid + static_cast<std::uint32_t>(n % 100), kMid, 0, kHatCentred}));
+  });
+}
+
+BENCHMARK(ReadingAtRest);
 BENCHMARK(PositionReportNewDirection);
 BENCHMARK(PositionReportSameZone);
 BENCHMARK(ButtonReport);
