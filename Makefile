@@ -34,16 +34,18 @@ check: windows test
 demo: e2e-deps windows-x86_64
 	python3 scripts/demo.py
 
-# Zip files for Windows users, each the program and its guide: Winamp 3 (64- and 32-bit) and the
-# classic edition for Winamp 2.x and 5.x, 32-bit like the player it drives, so it runs on every Windows.
+# Zip files for Windows users, each the program and its guide: the edition for any player, 32-bit so
+# that one download runs on every Windows and keeps its settings under Program Files too; Winamp 3
+# (64- and 32-bit); and the classic edition for Winamp 2.x and 5.x, 32-bit like the player it drives.
 dist: windows
 	rm -rf dist && mkdir -p dist/stage
 	sed 's/$$/\r/' docs/USER-GUIDE.txt > dist/stage/Brontavel-Guide.txt  # Notepad wants CRLF
 	cp build/windows-x86_64/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-win64.zip Brontavel.exe Brontavel-Guide.txt
 	cp build/windows-i686/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-win32.zip Brontavel.exe Brontavel-Guide.txt
 	cp build/windows-i686/classic/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel2x.zip Brontavel.exe Brontavel-Guide.txt
+	cp build/windows-i686/anyplayer/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-AnyPlayer.zip Brontavel.exe Brontavel-Guide.txt
 	rm -rf dist/stage
-	@echo "made three zips: Brontavel-win64.zip and Brontavel-win32.zip (Winamp 3), Brontavel2x.zip (classic Winamp 2.x and 5.x)"
+	@echo "made four zips: Brontavel-AnyPlayer.zip (any player), Brontavel-win64.zip and Brontavel-win32.zip (Winamp 3), Brontavel2x.zip (classic Winamp 2.x and 5.x)"
 	@ls -l dist
 
 # The README's pictures (the tray's notification, Options listing the commands), as make demo takes them.

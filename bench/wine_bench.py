@@ -5,7 +5,7 @@
 - under Wine, in one run: read-to-key latency against a bare relay that polls the same way (1,000
   samples a side, taken in turns), what one read of the pad costs, the repeat timing, the idle cost
   (with a pad at rest, and waiting for one), and the start-up time against a bare tray program;
-- the size and imports of both Windows programs, in both editions.
+- the size and imports of both Windows programs, in every edition.
 Numbers are measured and reported, never asserted: the machines are shared and noisy.
 """
 import json
@@ -47,7 +47,9 @@ def exe_facts():
     for arch, folder, objdump in (("x86_64", WIN64, "x86_64-w64-mingw32-objdump"),
                                   ("i686", WIN32, "i686-w64-mingw32-objdump"),
                                   ("x86_64 classic", os.path.join(WIN64, "classic"), "x86_64-w64-mingw32-objdump"),
-                                  ("i686 classic", os.path.join(WIN32, "classic"), "i686-w64-mingw32-objdump")):
+                                  ("i686 classic", os.path.join(WIN32, "classic"), "i686-w64-mingw32-objdump"),
+                                  ("x86_64 any player", os.path.join(WIN64, "anyplayer"), "x86_64-w64-mingw32-objdump"),
+                                  ("i686 any player", os.path.join(WIN32, "anyplayer"), "i686-w64-mingw32-objdump")):
         exe = os.path.join(folder, "Brontavel.exe")
         dump = subprocess.run([objdump, "-p", exe], capture_output=True, text=True, check=True).stdout
         imports = sorted({line.split(":", 1)[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line})

@@ -10,64 +10,104 @@ constexpr std::uint16_t kPreviousTrack = 40044, kPlay = 40045, kPause = 40046, k
                         kVolumeUp = 40058, kVolumeDown = 40059, kForward5s = 40060, kBack5s = 40061,
                         kToggleRepeat = 40022, kToggleShuffle = 40023;
 
-constexpr PlayerDelivery PlayerCommand(std::uint16_t id) { return {DeliveryKind::Command, kMainSlot, 0, 0, id}; }
-constexpr PlayerDelivery Nothing() { return {DeliveryKind::Nothing, 0, 0, 0, 0}; }
-// A command with no documented id: the catalogue's own key (filled in by DeliveryOf), in the classic
+// How a command reaches the classic player: only what differs from the catalogue. A command with a
+// documented id goes to the main window as WM_COMMAND; one without takes the catalogue's own key in the
 // playlist editor, which takes the same keys for its cursor and selection.
-constexpr PlayerDelivery PlaylistKey() { return {DeliveryKind::Key, kPeSlot, 0, 0, 0}; }
+struct ClassicRoute {
+  DeliveryKind kind;
+  std::uint16_t commandId;
+};
+constexpr ClassicRoute ById(std::uint16_t id) { return {DeliveryKind::Command, id}; }
+constexpr ClassicRoute kPlaylistKey = {DeliveryKind::Key, 0};
+constexpr ClassicRoute kNoRoute = {DeliveryKind::Nothing, 0};
 
 // Indexed by catalogue number, 0..22.
-constexpr PlayerDelivery kClassicDeliveries[] = {
-    Nothing(),                     // "Nothing"
-    PlayerCommand(kPlay),          // "Play"
-    PlayerCommand(kPause),         // "Pause"
-    PlayerCommand(kStop),          // "Stop"
-    PlayerCommand(kNextTrack),     // "Next"
-    PlayerCommand(kPreviousTrack), // "Previous"
-    PlaylistKey(),                 // "Page Down"
-    PlaylistKey(),                 // "Page Up"
-    PlayerCommand(kVolumeUp),      // "Volume Up"
-    PlayerCommand(kVolumeDown),    // "Volume Down"
-    PlayerCommand(kBack5s),        // "Rewind"
-    PlayerCommand(kForward5s),     // "Fast Forward"
-    PlaylistKey(),                 // "Play currently hilited"
-    PlaylistKey(),                 // "Playlist cursor up"
-    PlaylistKey(),                 // "Playlist cursor down"
+constexpr ClassicRoute kClassicRoutes[] = {
+    kNoRoute,              // "Nothing"
+    ById(kPlay),           // "Play"
+    ById(kPause),          // "Pause"
+    ById(kStop),           // "Stop"
+    ById(kNextTrack),      // "Next"
+    ById(kPreviousTrack),  // "Previous"
+    kPlaylistKey,          // "Page Down"
+    kPlaylistKey,          // "Page Up"
+    ById(kVolumeUp),       // "Volume Up"
+    ById(kVolumeDown),     // "Volume Down"
+    ById(kBack5s),         // "Rewind"
+    ById(kForward5s),      // "Fast Forward"
+    kPlaylistKey,          // "Play currently hilited"
+    kPlaylistKey,          // "Playlist cursor up"
+    kPlaylistKey,          // "Playlist cursor down"
     // The documented "Start of playlist" and "Go to end of playlist" ids jump playback to the first or
     // last track; these two commands move the playlist cursor, as Home and End do.
-    PlaylistKey(),                 // "To top of Playlist"
-    PlaylistKey(),                 // "To end of Playlist"
-    PlaylistKey(),                 // "Go to song playing"
-    PlaylistKey(),                 // "Delete from Playlist"
-    PlayerCommand(kToggleShuffle), // "Shuffle toggle"
-    PlayerCommand(kToggleRepeat),  // "Repeat toggle"
-    Nothing(),                     // "Crossfade toggle": the classic player has no such command
-    PlaylistKey(),                 // "Select All in Playlist"
+    kPlaylistKey,          // "To top of Playlist"
+    kPlaylistKey,          // "To end of Playlist"
+    kPlaylistKey,          // "Go to song playing"
+    kPlaylistKey,          // "Delete from Playlist"
+    ById(kToggleShuffle),  // "Shuffle toggle"
+    ById(kToggleRepeat),   // "Repeat toggle"
+    kNoRoute,              // "Crossfade toggle": the classic player has no such command
+    kPlaylistKey,          // "Select All in Playlist"
 };
-static_assert(sizeof kClassicDeliveries / sizeof kClassicDeliveries[0] == 23, "one delivery per command 0..22");
+static_assert(sizeof kClassicRoutes / sizeof kClassicRoutes[0] == 23, "one route per command 0..22");
 
 inline constexpr PlayerClassNameTable kClassicPlayerClassNames = {
     MakeClassName(kClassicMainClass), MakeClassName("Winamp PE"), MakeClassName("Winamp EQ"),
     MakeClassName("Winamp MB")};
 
+// Every gesture presses a media key, which every player on today's Windows hears, or does nothing.
+// Fn changes nothing, so that a thumb resting on Button 4 does what the user expects; Button 4 alone
+// does nothing, as it is the Fn button. Nothing shuts down, closes a program or asks for a file.
+constexpr CommandId kMediaPlayPause = 35, kMediaNext = 36, kMediaPrevious = 37, kMediaStop = 38,
+                    kWindowsVolumeUp = 39, kWindowsVolumeDown = 40, kWindowsVolumeMute = 41, kNothing = 0;
+inline constexpr EventAssignmentTable kAnyPlayerBindings = {
+    {kMediaPrevious, kMediaNext, kWindowsVolumeUp, kWindowsVolumeDown,   // Left, Right, Up, Down
+     kMediaPrevious, kMediaNext, kWindowsVolumeUp, kWindowsVolumeDown,   // the same with Fn
+     kMediaPlayPause, kMediaStop, kWindowsVolumeMute, kNothing,          // Button1..Button4
+     kMediaPlayPause, kMediaStop, kWindowsVolumeMute}};                  // the same with Fn
+
+constexpr PlayerDelivery kNoDelivery = {DeliveryKind::Nothing, 0, 0, 0, 0};
+
 }  // namespace
 
 PlayerDelivery DeliveryOf(Edition edition, CommandId id) {
-  if (!IsKeystrokeCommand(id)) return Nothing();
-  const Command* command = FindCommand(id);
-  if (edition == Edition::Classic) {
-    PlayerDelivery delivery = kClassicDeliveries[id];
-    if (delivery.kind == DeliveryKind::Key) {
-      delivery.key = command->key;
-      delivery.modifier = command->modifier;
-    }
-    return delivery;
+  if (!IsKeystrokeCommand(id)) return kNoDelivery;
+  const Command& command = *FindCommand(id);
+  if (edition != Edition::Classic) return {DeliveryKind::Key, command.slot, command.key, command.modifier, 0};
+  const ClassicRoute route = kClassicRoutes[id];
+  switch (route.kind) {
+    case DeliveryKind::Command:
+      return {DeliveryKind::Command, kMainSlot, 0, 0, route.commandId};
+    case DeliveryKind::Key:
+      return {DeliveryKind::Key, kPeSlot, command.key, command.modifier, 0};
+    case DeliveryKind::Nothing:
+      break;
   }
-  return {DeliveryKind::Key, command->slot, command->key, command->modifier, 0};
+  return kNoDelivery;
 }
 
 const PlayerClassNameTable& DefaultPlayerClassNames(Edition edition) {
   return edition == Edition::Classic ? kClassicPlayerClassNames : kDefaultPlayerClassNames;
+}
+
+const EventAssignmentTable& DefaultBindings(Edition edition) {
+  return edition == Edition::AnyPlayer ? kAnyPlayerBindings : kDefaultEventAssignments;
+}
+
+const char* EditionName(Edition edition) {
+  switch (edition) {
+    case Edition::Classic:
+      return "Brontavel for classic Winamp";
+    case Edition::AnyPlayer:
+      return "Brontavel for any player";
+    case Edition::Winamp3:
+      break;
+  }
+  return "Brontavel for Winamp";
+}
+
+const char* RunningNoticeTitle(Edition edition) {
+  return edition == Edition::AnyPlayer ? "Brontavel for any player is running" : "Brontavel is running";
 }
 
 }  // namespace brontavel

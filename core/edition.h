@@ -4,14 +4,31 @@
 
 #include "core/command_catalogue.h"
 #include "core/player_slots.h"
+#include "core/settings.h"
 
 namespace brontavel {
 
-// Brontavel comes in two editions, built from the same sources: one for Winamp 3, and one for the
-// classic player (Winamp 2.x, and 5.x, which keeps the classic main window). They differ only in
-// how they find the player's windows and how a player command reaches them; everything else is the
-// same program.
-enum class Edition : std::uint8_t { Winamp3, Classic };
+// Brontavel comes in three editions, built from the same sources: one for Winamp 3, one for the
+// classic player (Winamp 2.x, and 5.x, which keeps the classic main window), and one for any player,
+// whose gestures press the media keys that every player hears. They differ only in their defaults,
+// their name, and how they find the player's windows and how a player command reaches them;
+// everything else is the same program. The edition for any player reaches Winamp 3 as the Winamp 3
+// edition does, for a user who binds its commands.
+enum class Edition : std::uint8_t { Winamp3, Classic, AnyPlayer };
+
+// The bindings used where the settings file names none.
+const EventAssignmentTable& DefaultBindings(Edition edition);
+
+// The name the edition goes by where the program names itself to the user: the notification that it
+// is running, the About box, the version information.
+const char* EditionName(Edition edition);
+// The title of the notification after a start by hand. The edition for any player names itself, so
+// that a user who took it sees which one runs.
+const char* RunningNoticeTitle(Edition edition);
+
+// Only the Winamp 3 edition warns that it cannot drive a classic player that is running: the classic
+// edition is made for it, and the edition for any player drives it through the media keys.
+constexpr bool WarnsOfClassicPlayer(Edition edition) { return edition == Edition::Winamp3; }
 
 // How one catalogue command reaches the player in an edition.
 //   Key:     the key (with modifier held around it when not 0) in the window of slot;
@@ -34,7 +51,8 @@ const PlayerClassNameTable& DefaultPlayerClassNames(Edition edition);
 
 // Winamp 3's playlist editor is a child of its "Playlist" frame, found by a walk of the frame's
 // children; the classic playlist editor is a top-level window found by its class, like the others.
-constexpr bool FindsPlaylistInFrame(Edition edition) { return edition == Edition::Winamp3; }
+// The edition for any player finds Winamp 3's windows, as the Winamp 3 edition does.
+constexpr bool FindsPlaylistInFrame(Edition edition) { return edition != Edition::Classic; }
 
 // The class of the classic player's main window, which every classic version keeps.
 inline constexpr const char* kClassicMainClass = "Winamp v1.x";

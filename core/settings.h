@@ -64,6 +64,13 @@ inline constexpr std::int32_t kMaxRepeatMs = 10000;
 // anything else (empty, a sign, letters, a number out of range), which the dialog refuses.
 bool ParseRepeatMilliseconds(const char* text, std::int32_t& value);
 
+// A repeat value as the settings file holds it: one outside kMinRepeatMs..kMaxRepeatMs (0 from an
+// earlier version, a hand edit, text that reads as 0) would repeat a hundred times a second or never,
+// and means the default instead. The file keeps what it holds until the user sets the value.
+constexpr std::int32_t RepeatMsFromFile(std::int32_t value, std::int32_t fallback) {
+  return value >= kMinRepeatMs && value <= kMaxRepeatMs ? value : fallback;
+}
+
 // True when any of the player's class names is empty: the player cannot be found as configured.
 bool HasEmptyClassName(const PlayerClassNameTable& names);
 

@@ -2,11 +2,9 @@
 
 namespace brontavel {
 
-std::string UnsavedSettingsNotice(const std::string& path, std::string suggested) {
-  // The same fault would follow the user into a suggested folder whose name cannot be handed over.
-  if (!IsReachableAnsiPath(suggested)) suggested.clear();
+std::string UnsavedSettingsNotice(const std::string& path, bool reachable, std::string suggested) {
   if (!suggested.empty()) suggested += suggested.back() == '\\' ? "Brontavel" : "\\Brontavel";
-  const bool nameUnreachable = !IsReachableAnsiPath(path);
+  const bool nameUnreachable = !reachable;
   return "Brontavel cannot save its settings in " + path +
          ".\n\nThe changes you make now are used until Brontavel ends, then lost. " +
          (nameUnreachable ? "The folder's name has characters that this Windows cannot hand to Brontavel. " : "") +

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """make demo: the real Brontavel.exe under Wine, on your display when DISPLAY is set (otherwise on a
-virtual one), with the stand-in joystick and the stand-in player. It plays a short session of
-gestures and prints, for each, the command it ran and what the player received; then a short run of
-the classic edition with the classic player, and two media keys that any player hears. The D-pad
+virtual one), with the stand-in joystick and the stand-in players. First the edition for any player,
+with no settings file, against a player that listens for the media keys; then a short session of
+gestures with Winamp 3, printing for each the command it ran and what the player received; then a
+short run of the classic edition with the classic player, and two media keys that any player hears. The D-pad
 gives the directions as the stick does, and a pad that goes and comes back at another joystick number
 is used again. On the way it photographs what a user sees: the notification by the tray, and Options listing the commands."""
 import os
@@ -15,7 +16,7 @@ from desktop import CENTRE, DESKTOP_SIZE, ScenarioError, Session, read_ini  # no
 
 LOW, HIGH = 1000, 64000
 KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x26: "Up", 0x25: "Left", 0x0D: "Return", 0x46: "F",
-             0xB3: "Play/Pause", 0xAF: "Volume Up"}
+             0xB3: "Play/Pause", 0xAF: "Volume Up", 0xB1: "Previous Track", 0xB0: "Next Track"}
 CLASSIC_IDS = {40044: "Previous track", 40045: "Play", 40058: "Volume up"}
 
 # (gesture number, what the hand does: stick positions and buttons held, and where the D-pad points
@@ -31,6 +32,8 @@ GESTURES = [
     (12, [(CENTRE, CENTRE, 8)]),
     (13, [(CENTRE, CENTRE, 8), (CENTRE, CENTRE, 9), (CENTRE, CENTRE, 8)]),
 ]
+# The edition for any player, out of the box: Left, Right, Button1 (Up is held below).
+ANY_PLAYER_GESTURES = [GESTURES[0], (2, [(HIGH, CENTRE, 0)]), GESTURES[3]]
 # The classic edition: Left, Button1 and Up by the player's own command ids, then Fn+Up and Fn+Down
 # bound to two media keys.
 CLASSIC_GESTURES = [GESTURES[0], GESTURES[3], GESTURES[2],
@@ -41,7 +44,7 @@ CLASSIC_GESTURES = [GESTURES[0], GESTURES[3], GESTURES[2],
 def describe(received):
     said = []
     for window, event, value, _ in received:
-        if event == "KEYDOWN":
+        if event == "KEYDOWN" and window != "media":  # a media key is told by its hot key below
             said.append(f"{window}: {KEY_NAMES.get(value, hex(value))}")
         elif event == "COMMAND":
             said.append(f"{window}: WM_COMMAND {value} ({CLASSIC_IDS.get(value, '?')})")
@@ -70,6 +73,20 @@ def play(session, gestures):
     return commands
 
 
+def hold(session, x, y, vk, label, commands, binding):
+    """Holds the stick for a second and prints how often the key was pressed, and the gaps."""
+    since = len(session.player_events())
+    session.stick(x, y)
+    time.sleep(1.0)
+    session.screenshot("demo")
+    session.stick(CENTRE, CENTRE)
+    time.sleep(0.3)
+    held = [t for (t, window, e, key, _) in session.player_events()[since:]
+            if key == vk and (e == "HOTKEY" or e == "KEYDOWN" and window != "media")]
+    gaps = ", ".join(f"{b - a:.0f}" for a, b in zip(held, held[1:]))
+    print(f"{label:<18} {commands[binding] + ' (repeats)':<24} {KEY_NAMES[vk]} x{len(held)}, gaps in ms: {gaps}")
+
+
 def photograph_options(session):
     """Options opened from the icon, its command list dropped down at the media keys."""
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
@@ -95,25 +112,30 @@ def main():
     work = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build", "demo")
     build = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build", "windows-x86_64")
     with Session(build, work, use_own_display=True) as session:
-        print(f"Wine desktop on display {session.display}; starting the stand-in player and Brontavel.exe ...")
-        session.start_player()
-        session.start_brontavel()
-        # Started by hand, it says where its icon is: photographed while the notification is up.
+        print(f"Wine desktop on display {session.display}; the edition for any player (Brontavel-AnyPlayer.zip), "
+              "with no settings file, and a player that listens for the media keys:")
+        media = session.start_player("media")
+        session.start_brontavel(edition="anyplayer")
+        # Started by hand, it says which edition runs and where its icon is: photographed while the
+        # notification is up.
         session.wait_for(lambda: session.tool("balloons")[1].strip(), 15, "the notification")
         path = session.screenshot("notification")
         width, height = DESKTOP_SIZE
         subprocess.run(["convert", path, "-crop", f"{width}x200+0+{height - 200}", "+repage", path], check=True)
+        commands = play(session, ANY_PLAYER_GESTURES)
+        hold(session, CENTRE, LOW, 0xAF, "Up, held", commands, 39)
+        session.tool("close", "Brontavel", check=True)
+        session.wait_window("Brontavel", verb="gone")
+        session.tool("close", "MediaKeyListener", check=True)
+        media.wait(timeout=30)
+        os.remove(os.path.join(session.run_dir, "Brontavel.ini"))
+
+        print()
+        print("The Winamp 3 edition with Winamp 3:")
+        session.start_player()
+        session.start_brontavel()
         commands = play(session, GESTURES)
-        since = len(session.keys())
-        session.stick(LOW, CENTRE)
-        time.sleep(1.0)
-        session.screenshot("demo")
-        session.stick(CENTRE, CENTRE)
-        time.sleep(0.3)
-        held = [t for (t, _, e, vk, _) in session.player_events() if e == "KEYDOWN" and vk == 0x5A]
-        held = held[len(held) - sum(1 for k in session.keys(since) if k[1] == "KEYDOWN"):]
-        gaps = ", ".join(f"{b - a:.0f}" for a, b in zip(held, held[1:]))
-        print(f"{'Left, held':<18} {commands[5] + ' (repeats)':<24} playlist: Z x{len(held)}, gaps in ms: {gaps}")
+        hold(session, LOW, CENTRE, 0x5A, "Left, held", commands, 5)
         # The pad sleeps and wakes up at another joystick number, as a Bluetooth pad may.
         seen = len(session.driver_reports())
         session.unplug()
@@ -136,7 +158,7 @@ def main():
         session.start_player("media")
         with open(os.path.join(session.run_dir, "Brontavel.ini"), "w", newline="\r\n") as f:
             f.write("[Options]\nC7=35\nC8=39\n")  # Fn+Up: Any player: Play/Pause; Fn+Down: Windows volume up
-        session.start_brontavel(classic=True)
+        session.start_brontavel(edition="classic")
         play(session, CLASSIC_GESTURES)
         session.tool("close", "Brontavel", check=True)
         print()

@@ -147,12 +147,12 @@ class Session:
         self.processes.append(process)
         return process
 
-    def start_brontavel(self, folder=None, ready=True, cwd=None, args=(), env=None, classic=False):
-        """Copies the program (the classic edition with classic) into a folder and starts it there, or
-        in cwd; with ready, returns once its start-up has finished."""
+    def start_brontavel(self, folder=None, ready=True, cwd=None, args=(), env=None, edition=""):
+        """Copies the program (of the edition "", "classic" or "anyplayer") into a folder and starts it
+        there, or in cwd; with ready, returns once its start-up has finished."""
         folder = folder or self.run_dir
         os.makedirs(folder, exist_ok=True)
-        shutil.copy(os.path.join(self.build_dir, "classic" if classic else "", "Brontavel.exe"), folder)
+        shutil.copy(os.path.join(self.build_dir, edition, "Brontavel.exe"), folder)
         seen = len(self.driver_reports())
         process = self.start_program(os.path.join(folder, "Brontavel.exe"), args, cwd=cwd or folder, env=env)
         if ready:

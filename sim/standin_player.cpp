@@ -7,7 +7,9 @@
 //                  and the top-level playlist editor, equaliser and minibrowser ("Winamp PE",
 //                  "Winamp EQ", "Winamp MB").
 //   media          any other player, as it listens on today's Windows: it registers the keyboard's
-//                  media keys as hot keys, and hears each one typed anywhere as WM_HOTKEY.
+//                  media keys as hot keys, and hears each one typed anywhere as WM_HOTKEY. It also
+//                  sees every press and release of a media key as a low-level keyboard hook does,
+//                  and logs each ("KEYDOWN" or "KEYUP", with 1 for the extended-key flag, else 0).
 // It logs every key message, WM_COMMAND, hot key and close request, with the time it arrived, to the
 // file named by BRONTAVEL_PLAYER_LOG, one line each: "<ms> <window> <message> <wParam> <lParam>"
 // (for a hot key, wParam is its virtual-key code). While the file named by BRONTAVEL_PLAYER_HANG
@@ -89,6 +91,13 @@ void Register(const char* className) {
 // The media keys (VK_MEDIA_NEXT_TRACK .. VK_MEDIA_PLAY_PAUSE, VK_VOLUME_MUTE .. VK_VOLUME_UP).
 constexpr UINT kMediaKeys[] = {0xB0, 0xB1, 0xB2, 0xB3, 0xAD, 0xAE, 0xAF};
 
+LRESULT CALLBACK KeyboardHook(int code, WPARAM message, LPARAM lParam) {
+  const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+  if (code == HC_ACTION && key->vkCode >= 0xAD && key->vkCode <= 0xB3)
+    Log("media", key->flags & LLKHF_UP ? "KEYUP" : "KEYDOWN", key->vkCode, (key->flags & LLKHF_EXTENDED) ? 1 : 0);
+  return CallNextHookEx(nullptr, code, message, lParam);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
@@ -107,6 +116,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // A hot key another program holds is refused: that player would not hear it either.
     for (UINT key : kMediaKeys)
       if (!RegisterHotKey(g_main, static_cast<int>(key), 0, key)) Log("media", "REFUSED", key);
+    SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, GetModuleHandleA(nullptr), 0);
   } else {
     Make("STUDIO", "Media Library", "browser", nullptr, 20, 360, 240, 100);
     Make("STUDIO", "Equalizer", "equaliser", nullptr, 20, 250, 240, 100);

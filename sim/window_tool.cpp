@@ -9,6 +9,9 @@
 //   window_tool menu                        exit 0 while a popup menu is open
 //   window_tool tooltip                     the width of the tooltip on show, exit 1 if none
 //   window_tool texts CLASS|- TITLE|-       the window's title, then each child's class and text
+//   window_tool layout TITLE W H            each control of a dialog W x H dialog units big: its text,
+//                                        and x y width height in dialog units
+//   window_tool end-session CLASS           the Windows session ends, as Windows tells a window
 //   window_tool count CLASS|- TITLE|-       how many top-level windows match
 //   window_tool close CLASS [TITLE]         post WM_CLOSE to the first such window
 //   window_tool shortcut LINK TARGET [ARGS] a shell shortcut (.lnk) to TARGET, passing ARGS
@@ -91,11 +94,33 @@ int Texts(const char* className, const char* title) {
   char text[1024];
   GetWindowTextA(window, text, sizeof text);
   std::printf("title: %s\n", text);
+  // A control's text is asked of the control itself: for another process's window GetWindowText
+  // reads only the stored caption, which a combo box, for one, does not keep.
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char childClass[256];
     GetClassNameA(child, childClass, sizeof childClass);
-    GetWindowTextA(child, text, sizeof text);
+    DWORD_PTR ignored;
+    text[0] = '\0';
+    SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
     std::printf("%s: %s\n", childClass, text);
+  }
+  return 0;
+}
+
+// Dialog units from pixels, by the dialog's own size in both (another process cannot ask for its base
+// units); a unit's rounding may differ by one from the template's.
+int Layout(const char* title, int width, int height) {
+  HWND dialog = FindWindowA(nullptr, title);
+  RECT client;
+  if (!dialog || !GetClientRect(dialog, &client) || client.right == 0 || client.bottom == 0) return 1;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char text[256];
+    GetWindowTextA(child, text, sizeof text);
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%s|%d %d %d %d\n", text, MulDiv(rect.left, width, client.right), MulDiv(rect.top, height, client.bottom),
+                MulDiv(rect.right - rect.left, width, client.right), MulDiv(rect.bottom - rect.top, height, client.bottom));
   }
   return 0;
 }
@@ -222,6 +247,15 @@ int main() {
     return 0;
   }
   if (command == "texts" && argc == 4) return Texts(argv[2], argv[3]);
+  if (command == "layout" && argc == 5) return Layout(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (command == "end-session" && argc == 3) {
+    HWND window = FindWindowA(argv[2], nullptr);
+    DWORD_PTR answer = 0;
+    return window && SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer) &&
+                   answer && SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer)
+               ? 0
+               : 1;
+  }
   if (command == "count" && argc == 4) {
     int count = 0;
     for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, OrNull(argv[2]), OrNull(argv[3]))) != nullptr;) ++count;

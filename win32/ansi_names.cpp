@@ -1,10 +1,7 @@
 #include "win32/ansi_names.h"
 
-#include <windows.h>
-
 #include <algorithm>
-#include <cstdint>
-#include <utility>
+#include <type_traits>
 
 #include "win32/platform_id.h"
 #include "win32/run_time_function.h"
@@ -25,23 +22,26 @@ std::string ToAnsi(const std::wstring& wide) {
   return ansi;
 }
 
-// True when the ANSI text names what the wide one names: it reads back the same. A character the
-// code page lacks comes back as '?' or as a look-alike ("best fit"), and either names something else.
-bool RoundTrips(const std::string& ansi, const std::wstring& wide) {
+// The ANSI text of a wide one where it names the same thing: it reads back the same. A character the
+// code page lacks comes back as '?' or as a look-alike, and either names something else.
+std::optional<std::string> ExactAnsi(const std::wstring& wide) {
+  std::string ansi = ToAnsi(wide);
   const int size = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
-  if (size <= 0) return false;
+  if (size <= 0) return std::nullopt;
   std::wstring back(static_cast<std::size_t>(size), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, back.data(), size);
   back.resize(static_cast<std::size_t>(size - 1));
-  return back == wide;
+  if (back != wide) return std::nullopt;
+  return ansi;
 }
 
 // A wide text that Windows writes into a buffer. Some functions say how much room they need, others
 // (GetModuleFileNameW) fill the buffer to the brim and cut: the buffer at least doubles each time,
-// up to the longest path Windows has.
-template <typename Fill>
-std::wstring WideText(Fill fill) {
+// up to the longest path Windows has. "" where it fails, or where the function is missing.
+template <typename Function, typename Fill>
+std::wstring WideText(Function function, Fill fill) {
   constexpr std::size_t kLongestPath = 32768;
+  if (!function) return std::wstring();
   std::wstring text(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
@@ -57,16 +57,6 @@ std::wstring WideText(Fill fill) {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// The file a handle opens, as its volume and index; 0 and 0 for none.
-std::pair<DWORD, std::uint64_t> FileIdentity(HANDLE file) {
-  BY_HANDLE_FILE_INFORMATION information{};
-  const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (!known) return {0, 0};
-  return {information.dwVolumeSerialNumber,
-          (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
-}
-
 // The wide functions take a path of MAX_PATH characters or more only in its "\\?\" form.
 constexpr const wchar_t* kExtendedPrefix = L"\\\\?\\";
 
@@ -77,37 +67,71 @@ std::wstring Extended(const std::wstring& path) {
 
 // Opens a file or folder for nothing but asking what it is.
 HANDLE OpenToIdentify(const std::wstring& name) {
-  using CreateFileWFunction = HANDLE(WINAPI*)(const wchar_t*, DWORD, DWORD, SECURITY_ATTRIBUTES*, DWORD, DWORD, HANDLE);
-  const auto createFileW = RunTimeFunction<CreateFileWFunction>("kernel32.dll", "CreateFileW");
-  if (!HasWideFunctions() || !createFileW) return INVALID_HANDLE_VALUE;
-  return createFileW(Extended(name).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                     nullptr);
+  if (!Wide().createFile) return INVALID_HANDLE_VALUE;
+  return Wide().createFile(Extended(name).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                           nullptr);
 }
 
+// Whether two handles open the same file: the same volume, and the same file on it. Both are closed.
 bool SameIdentity(HANDLE a, HANDLE b) {
-  const auto first = FileIdentity(a);
-  const auto second = FileIdentity(b);
-  return first.first != 0 && first == second;
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  const bool known = a != INVALID_HANDLE_VALUE && b != INVALID_HANDLE_VALUE && GetFileInformationByHandle(a, &first) &&
+                     GetFileInformationByHandle(b, &second);
+  for (const HANDLE file : {a, b})
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return known && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+// The ANSI text of a wide name Windows gave; none where it gave none, or where it cannot be had.
+std::optional<std::string> AnsiText(const std::wstring& wide) {
+  if (wide.empty()) return std::nullopt;
+  const std::optional<AnsiPathName> ansi = AnsiPath(wide);
+  return ansi ? std::optional(ansi->text) : std::nullopt;
 }
 
 }  // namespace
 
+// Looked up at the first use, from the program's one thread. Both statics start out as constants, so
+// no guard of the runtime's (which would bring its exception machinery) is needed.
+const WideFunctions& Wide() {
+  static WideFunctions wide;
+  static bool lookedUp = false;
+  if (lookedUp || PlatformId() != VER_PLATFORM_WIN32_NT) return wide;
+  lookedUp = true;
+  const auto find = [](const char* dll, const char* name, auto& function) {
+    function = RunTimeFunction<std::remove_reference_t<decltype(function)>>(dll, name);
+  };
+  find("kernel32.dll", "GetCurrentDirectoryW", wide.getCurrentDirectory);
+  find("kernel32.dll", "SetCurrentDirectoryW", wide.setCurrentDirectory);
+  find("kernel32.dll", "GetModuleFileNameW", wide.getModuleFileName);
+  find("kernel32.dll", "GetShortPathNameW", wide.getShortPathName);
+  find("kernel32.dll", "CreateFileW", wide.createFile);
+  find("comdlg32.dll", "GetOpenFileNameW", wide.getOpenFileName);
+  find("shell32.dll", "SHGetPathFromIDListW", wide.getPathFromIdList);
+  return wide;
+}
+
 std::wstring WideCurrentDirectory() {
-  using GetCurrentDirectoryWFunction = DWORD(WINAPI*)(DWORD, wchar_t*);
-  const auto getCurrentDirectory = RunTimeFunction<GetCurrentDirectoryWFunction>("kernel32.dll", "GetCurrentDirectoryW");
-  if (!HasWideFunctions() || !getCurrentDirectory) return std::wstring();
-  return WideText([&](wchar_t* buffer, DWORD size) { return getCurrentDirectory(size, buffer); });
+  const auto fill = [](wchar_t* text, DWORD size) { return Wide().getCurrentDirectory(size, text); };
+  return WideText(Wide().getCurrentDirectory, fill);
 }
 
 std::wstring WideProgramPath() {
-  using GetModuleFileNameWFunction = DWORD(WINAPI*)(HMODULE, wchar_t*, DWORD);
-  const auto getModuleFileName = RunTimeFunction<GetModuleFileNameWFunction>("kernel32.dll", "GetModuleFileNameW");
-  if (!HasWideFunctions() || !getModuleFileName) return std::wstring();
-  return WideText([&](wchar_t* buffer, DWORD size) { return getModuleFileName(nullptr, buffer, size); });
+  const auto fill = [](wchar_t* text, DWORD size) { return Wide().getModuleFileName(nullptr, text, size); };
+  return WideText(Wide().getModuleFileName, fill);
+}
+
+std::wstring WideShortPath(const std::wstring& path) {
+  const std::wstring extended = Extended(path);
+  const auto fill = [&](wchar_t* text, DWORD size) { return Wide().getShortPathName(extended.c_str(), text, size); };
+  std::wstring shortPath = WideText(Wide().getShortPathName, fill);
+  if (extended.size() != path.size() && shortPath.rfind(kExtendedPrefix, 0) == 0) shortPath.erase(0, 4);
+  return shortPath;
 }
 
 bool SameFile(const std::string& ansi, const std::wstring& wide) {
-  if (!HasWideFunctions()) return false;
+  if (!Wide().createFile) return false;
   const HANDLE byAnsi =
       CreateFileA(ansi.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   return SameIdentity(byAnsi, OpenToIdentify(wide));
@@ -117,83 +141,52 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
   return SameIdentity(OpenToIdentify(a), OpenToIdentify(b));
 }
 
-std::wstring WideShortPath(const std::wstring& path) {
-  using GetShortPathNameWFunction = DWORD(WINAPI*)(const wchar_t*, wchar_t*, DWORD);
-  const auto getShortPathName = RunTimeFunction<GetShortPathNameWFunction>("kernel32.dll", "GetShortPathNameW");
-  if (!HasWideFunctions() || !getShortPathName) return std::wstring();
-  const std::wstring extended = Extended(path);
-  std::wstring shortPath =
-      WideText([&](wchar_t* buffer, DWORD size) { return getShortPathName(extended.c_str(), buffer, size); });
-  if (extended.size() != path.size() && shortPath.rfind(kExtendedPrefix, 0) == 0) shortPath.erase(0, 4);
-  return shortPath;
-}
+std::string ShownName(const std::wstring& name) { return ToAnsi(name); }
 
-bool HasWideFunctions() { return PlatformId() == VER_PLATFORM_WIN32_NT; }
-
-std::string AnsiPath(const wchar_t* path) {
-  const std::wstring wide = path;
-  const std::string ansi = ToAnsi(wide);
-  if (RoundTrips(ansi, wide)) return ansi;
+std::optional<AnsiPathName> AnsiPath(const std::wstring& path) {
+  if (std::optional<std::string> exact = ExactAnsi(path)) return AnsiPathName{*exact, false};
   // Only the folders and the file whose names the code page cannot write take their short names; the
   // rest keep the names the user knows.
-  std::string result;
-  for (std::size_t start = 0; start <= wide.size();) {
-    std::size_t end = wide.find(L'\\', start);
-    if (end == std::wstring::npos) end = wide.size();
-    const std::wstring name = wide.substr(start, end - start);
-    std::string part = ToAnsi(name);
-    if (!RoundTrips(part, name)) {
-      const std::wstring upToHere = wide.substr(0, end);
-      const std::wstring shortPath = WideShortPath(upToHere);
-      const std::wstring shortName = shortPath.substr(shortPath.find_last_of(L'\\') + 1);
-      part = ToAnsi(shortName);
-      if (shortPath.empty() || !RoundTrips(part, shortName)) return ansi;
+  AnsiPathName result{std::string(), true};
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = path.find(L'\\', start);
+    if (end == std::wstring::npos) end = path.size();
+    std::optional<std::string> part = ExactAnsi(path.substr(start, end - start));
+    if (!part) {
+      const std::wstring shortPath = WideShortPath(path.substr(0, end));
+      if (shortPath.empty()) return std::nullopt;
+      part = ExactAnsi(shortPath.substr(shortPath.find_last_of(L'\\') + 1));
+      if (!part) return std::nullopt;
     }
-    result += part;
-    if (end < wide.size()) result += '\\';
+    result.text += *part;
+    if (end < path.size()) result.text += '\\';
     start = end + 1;
   }
   return result;
 }
 
-std::string CurrentDirectory() {
-  const std::wstring wide = WideCurrentDirectory();
-  if (!wide.empty()) return AnsiPath(wide.c_str());
-  // Asked for its length first, so that no directory is too long; should it change between the two
-  // calls, ask again.
-  for (;;) {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0) return std::string();
-    std::string directory(needed, '\0');
-    const DWORD length = GetCurrentDirectoryA(needed, directory.data());
-    if (length == 0) return std::string();
-    if (length < needed) {
-      directory.resize(length);
-      return directory;
-    }
-  }
+
+// Windows 95, 98 and ME know no path longer than MAX_PATH.
+std::optional<std::string> CurrentDirectory() {
+  if (Wide().getCurrentDirectory) return AnsiText(WideCurrentDirectory());
+  char directory[MAX_PATH];
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
+  return length > 0 && length < MAX_PATH ? std::optional<std::string>(directory) : std::nullopt;
 }
 
-CurrentDirectoryKeeper::CurrentDirectoryKeeper() : wide_(WideCurrentDirectory()) {
-  if (wide_.empty()) ansi_ = CurrentDirectory();
+std::optional<std::string> ThisProgramPath() {
+  if (Wide().getModuleFileName) return AnsiText(WideProgramPath());
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::optional<std::string>(path) : std::nullopt;
 }
 
 CurrentDirectoryKeeper::~CurrentDirectoryKeeper() {
-  using SetCurrentDirectoryWFunction = BOOL(WINAPI*)(const wchar_t*);
-  const auto setCurrentDirectory = RunTimeFunction<SetCurrentDirectoryWFunction>("kernel32.dll", "SetCurrentDirectoryW");
-  if (!wide_.empty() && setCurrentDirectory) {
-    setCurrentDirectory(wide_.c_str());
-  } else if (!ansi_.empty()) {
-    SetCurrentDirectoryA(ansi_.c_str());
+  if (!wide_.empty() && Wide().setCurrentDirectory) {
+    Wide().setCurrentDirectory(wide_.c_str());
+  } else if (ansi_) {
+    SetCurrentDirectoryA(ansi_->c_str());
   }
-}
-
-std::string ThisProgramPath() {
-  const std::wstring wide = WideProgramPath();
-  if (!wide.empty()) return AnsiPath(wide.c_str());
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
 }
 
 }  // namespace brontavel

@@ -42,11 +42,12 @@ struct App final : GestureOutputs {
         trayIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))),
         wideFolder(WideCurrentDirectory()),
-        settingsFile(CurrentDirectory()),
+        settingsFile(CurrentDirectory(), ShownName(wideFolder)),
         timer(window, onRepeatTick),
         repeat(timer, settings, gestures, *this),
         recogniser(gestures, settings.EventAssignmentTable, repeat, *this) {
     settings.PlayerClassNames = DefaultPlayerClassNames(edition);
+    settings.EventAssignmentTable = DefaultBindings(edition);
   }
   App(const App&) = delete;
   App& operator=(const App&) = delete;

@@ -16,13 +16,17 @@ constexpr const char* kTitle = "Brontavel";
 void ShutDown(App& app) {
   StoreOpenOptions(app);
   RemoveTrayIcon(app);
-  DestroyWindow(app.window);
-  UnregisterClassA(kClassName, app.instance);
+  DestroyControlWindow(app);
   // The runtime's normal exit: exit handlers run and open streams are flushed.
   std::exit(0);
 }
 
 }  // namespace
+
+void DestroyControlWindow(const App& app) {
+  DestroyWindow(app.window);
+  UnregisterClassA(kClassName, app.instance);
+}
 
 bool CreateControlWindow(App& app, WNDPROC procedure) {
   WNDCLASSA windowClass{};
@@ -47,6 +51,10 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
       return 0;
     case WM_CLOSE:
       ShutDown(app);
+      return 0;
+    case WM_ENDSESSION:
+      // Windows ends the program without a WM_CLOSE once this returns: what Options holds is kept now.
+      if (wParam) StoreOpenOptions(app);
       return 0;
     case WM_COMMAND:
       OnMenuCommand(app, LOWORD(wParam));

@@ -36,8 +36,10 @@ void LoadDllsFromTheSystemFolderOnly() {
 }
 
 // The build makes one program for each edition from the same sources; only this differs.
-#ifdef BRONTAVEL_CLASSIC
+#if defined(BRONTAVEL_CLASSIC)
 constexpr brontavel::Edition kThisEdition = brontavel::Edition::Classic;
+#elif defined(BRONTAVEL_ANY_PLAYER)
+constexpr brontavel::Edition kThisEdition = brontavel::Edition::AnyPlayer;
 #else
 constexpr brontavel::Edition kThisEdition = brontavel::Edition::Winamp3;
 #endif

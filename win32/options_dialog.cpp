@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "core/chosen_file.h"
 #include "res/resource_ids.h"
 #include "win32/app.h"
 #include "win32/dialogs.h"
-#include "win32/run_time_function.h"
 #include "win32/settings_file.h"
 
 namespace brontavel {
@@ -58,14 +58,6 @@ void OnEventList(HWND dialog, const Settings& settings) {
   if (IsEventIndex(event)) ShowBinding(dialog, settings.EventAssignmentTable[event + 1]);
 }
 
-// What came of asking the user for a file.
-struct ChosenFile {
-  enum Outcome { Chosen, Cancelled, Failed } outcome = Cancelled;
-  std::string name;    // Chosen: the name the settings file would keep
-  std::wstring wide;   // Chosen on the NT family: the name the chooser gave
-  DWORD error = 0;     // Failed: the chooser's own error (CommDlgExtendedError)
-};
-
 // "Choose File 3": the chooser and what it has to say are titled by the file the gesture opens.
 std::string ChooserTitle(int shortcut) {
   DecimalText number;
@@ -76,7 +68,7 @@ std::string ChooserTitle(int shortcut) {
 // The record as Windows 95 and NT 4 knew it, so that every Windows shows the same plain chooser.
 template <typename Record, typename Char>
 ChosenFile::Outcome AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HWND owner, const Char* title,
-                               const Char* filter, Char (&file)[kShortcutPathSize], DWORD& error) {
+                               const Char* filter, Char (&file)[kShortcutPathSize], bool& tooSmall) {
   Record chooser{};
   chooser.lStructSize = recordSize;
   chooser.hwndOwner = owner;
@@ -87,74 +79,59 @@ ChosenFile::Outcome AskForFile(BOOL(WINAPI* open)(Record*), DWORD recordSize, HW
   // Read-only means nothing here: the file is opened later, by whatever Windows opens it with.
   chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   if (open(&chooser)) return ChosenFile::Chosen;
-  error = CommDlgExtendedError();  // 0: the user cancelled
+  const DWORD error = CommDlgExtendedError();  // 0: the user cancelled
+  tooSmall = error == FNERR_BUFFERTOOSMALL;
   return error == 0 ? ChosenFile::Cancelled : ChosenFile::Failed;
 }
 
-// The file for shortcut n, asked for in wide characters where Windows has them; the wide chooser is
-// looked up at run time, as Windows 95 has none.
-ChosenFile ChooseFile(HWND owner, int shortcut) {
+// The file for shortcut n, asked for in wide characters where Windows has them (wide, the name the
+// chooser gave, stays "" elsewhere).
+ChosenFile ChooseFile(HWND owner, int shortcut, std::wstring& wide) {
   const std::string title = ChooserTitle(shortcut);
   ChosenFile chosen;
-  using GetOpenFileNameWFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-  const auto getOpenFileNameW = RunTimeFunction<GetOpenFileNameWFunction>("comdlg32.dll", "GetOpenFileNameW");
-  if (HasWideFunctions() && getOpenFileNameW) {
+  if (Wide().getOpenFileName) {
     const std::wstring wideTitle(title.begin(), title.end());  // ASCII
     wchar_t file[kShortcutPathSize] = {};
-    chosen.outcome = AskForFile(getOpenFileNameW, OPENFILENAME_SIZE_VERSION_400W, owner, wideTitle.c_str(),
-                                L"All files\0*.*\0", file, chosen.error);
-    if (chosen.outcome == ChosenFile::Chosen) {
-      chosen.wide = file;
-      chosen.name = AnsiPath(file);
+    chosen.outcome = AskForFile(Wide().getOpenFileName, OPENFILENAME_SIZE_VERSION_400W, owner, wideTitle.c_str(),
+                                L"All files\0*.*\0", file, chosen.chooserBufferTooSmall);
+    if (chosen.outcome != ChosenFile::Chosen) return chosen;
+    wide = file;
+    if (const std::optional<AnsiPathName> ansi = AnsiPath(wide)) {
+      chosen.name = ansi->text;
+      chosen.shortened = ansi->shortened;
     }
     return chosen;
   }
   char file[kShortcutPathSize] = {};
   chosen.outcome = AskForFile(&GetOpenFileNameA, OPENFILENAME_SIZE_VERSION_400A, owner, title.c_str(),
-                              "All files\0*.*\0", file, chosen.error);
+                              "All files\0*.*\0", file, chosen.chooserBufferTooSmall);
   if (chosen.outcome == ChosenFile::Chosen) chosen.name = file;
   return chosen;
 }
 
-// Why a chosen file cannot be kept so that it opens, in words a user understands; null when it can.
-const char* WhyNotKept(const ChosenFile& chosen) {
-  constexpr const char* kTooLong =
-      "The file's full name is too long for Brontavel, which keeps names of up to 199 characters. Move the "
-      "file to a folder with a shorter path, or choose another file.";
-  if (chosen.outcome == ChosenFile::Failed) {
-    return chosen.error == FNERR_BUFFERTOOSMALL ? kTooLong : "The file chooser could not be used. Try again.";
-  }
-  if (!IsReachableAnsiPath(chosen.name))
-    return "The file's name, or a folder's name on its path, has characters that this Windows cannot hand to "
-           "Brontavel, and Windows keeps no short name for it. Move the file to a folder whose names have only "
-           "characters of this Windows' language, or choose another file.";
-  if (chosen.name.size() >= static_cast<std::size_t>(kShortcutPathSize)) return kTooLong;
-  if (!chosen.wide.empty() && !SameFile(chosen.name, chosen.wide))
-    return "Brontavel could not find the file again by the name it would keep. Move the file to another "
-           "folder, or choose another file.";
-  return nullptr;
-}
-
-// Asks for the file of shortcut n and stores it. True once it is stored; false when the user
-// cancelled, or was told why it cannot be kept. The binding waits for this, so that a cancelled or
-// failed choice leaves the gesture as it was.
+// Asks for the file of shortcut n and keeps it. True once it is kept (in the file, or where the file
+// cannot be written, in memory for this run); false when the user cancelled, or was told why it
+// cannot be kept. The binding waits for this, so that a cancelled or failed choice leaves the gesture
+// as it was.
 bool ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
   ChosenFile chosen;
+  std::wstring wide;
   {
     // The chooser moves the current directory wherever the user browses; it is put back, so that
     // the program's own directory stays where the user started it.
     const CurrentDirectoryKeeper keeper;
-    chosen = ChooseFile(dialog, shortcut);
+    chosen = ChooseFile(dialog, shortcut, wide);
   }
   if (chosen.outcome == ChosenFile::Cancelled) return false;
-  if (const char* why = WhyNotKept(chosen)) {
+  if (const char* why = WhyNotKept(chosen, [&] { return SameFile(*chosen.name, wide); })) {
     const std::string text = std::string(why) + "\n\nNothing was changed.";
     MessageBoxA(dialog, text.c_str(), ChooserTitle(shortcut).c_str(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   DecimalText key;
   FormatShortcutKey(shortcut, key);
-  return settingsFile.Write(kShortcutsSection, key, chosen.name.c_str());
+  settingsFile.Write(kShortcutsSection, key, chosen.name->c_str());
+  return true;
 }
 
 void OnSet(HWND dialog, App& app) {
@@ -162,7 +139,9 @@ void OnSet(HWND dialog, App& app) {
   const CommandId command = ListSelection(dialog, IDC_COMMAND_LIST);
   // With no command selected (a stored binding the catalogue does not know) there is nothing to store.
   if (!IsEventIndex(event) || !IsCommandId(command)) return;
-  if (IsShortcutCommand(command) && !ChooseShortcutFile(dialog, app.settingsFile, ShortcutNumber(command))) return;
+  // Nothing bound: the list must not go on showing the file command as if it were.
+  if (IsShortcutCommand(command) && !ChooseShortcutFile(dialog, app.settingsFile, ShortcutNumber(command)))
+    return OnEventList(dialog, app.settings);
   app.settings.EventAssignmentTable[event + 1] = command;
   DecimalText key, value;
   FormatBindingKey(event + 1, key);
@@ -184,35 +163,46 @@ constexpr RepeatField kRepeatFields[] = {
      "Repeat Delay takes whole milliseconds from 10 to 10000, such as 300."},
 };
 
-// Stores the repeat fields: each text goes to the file as typed ("0150" stays "0150"), its number to
-// the settings in use. With refuse, a field that holds what a user cannot mean (empty, 0, letters,
-// too large) keeps the dialog open: it is selected, the user is told the range, and nothing is
-// stored. Without (the program is ending), the sound fields are stored and the others left.
-bool StoreRepeatFields(HWND dialog, App& app, bool refuse) {
+// What the repeat fields hold now: each text as typed, its number, and which field (if any) holds
+// what a user cannot mean (empty, 0, letters, too large).
+struct RepeatFieldsRead {
   char texts[2][kFieldTextSize] = {};
   std::int32_t values[2] = {};
-  bool sound[2] = {};
+  const RepeatField* unsound = nullptr;
+};
+
+RepeatFieldsRead ReadRepeatFields(HWND dialog) {
+  RepeatFieldsRead read;
   for (int i = 0; i < 2; ++i) {
-    GetDlgItemTextA(dialog, kRepeatFields[i].id, texts[i], kFieldTextSize);
-    sound[i] = ParseRepeatMilliseconds(texts[i], values[i]);
-    if (refuse && !sound[i]) {
-      MessageBoxA(dialog, kRepeatFields[i].refusal, kRepeatFields[i].label, MB_OK | MB_ICONEXCLAMATION);
-      const HWND field = GetDlgItem(dialog, kRepeatFields[i].id);
-      SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
-      SendMessageA(field, EM_SETSEL, 0, -1);
-      return false;
-    }
+    GetDlgItemTextA(dialog, kRepeatFields[i].id, read.texts[i], kFieldTextSize);
+    if (!ParseRepeatMilliseconds(read.texts[i], read.values[i]) && !read.unsound) read.unsound = &kRepeatFields[i];
   }
-  for (int i = 0; i < 2; ++i) {
-    if (!sound[i]) continue;
-    app.settingsFile.Write(kOptionsSection, kRepeatFields[i].key, texts[i]);
-    app.settings.*kRepeatFields[i].value = values[i];
-  }
-  return true;
+  return read;
 }
 
+// Only both fields together, and only when both are sound: each text goes to the file as typed
+// ("0150" stays "0150"), its number to the settings in use.
+void StoreRepeatFields(HWND dialog, App& app) {
+  const RepeatFieldsRead read = ReadRepeatFields(dialog);
+  if (read.unsound) return;
+  for (int i = 0; i < 2; ++i) {
+    app.settingsFile.Write(kOptionsSection, kRepeatFields[i].key, read.texts[i]);
+    app.settings.*kRepeatFields[i].value = read.values[i];
+  }
+}
+
+// A field that holds what a user cannot mean keeps the dialog open: it is selected, the user is told
+// the range, and nothing is stored.
 void OnClose(HWND dialog, App& app) {
-  if (StoreRepeatFields(dialog, app, true)) EndDialog(dialog, 0);
+  if (const RepeatField* unsound = ReadRepeatFields(dialog).unsound) {
+    MessageBoxA(dialog, unsound->refusal, unsound->label, MB_OK | MB_ICONEXCLAMATION);
+    const HWND field = GetDlgItem(dialog, unsound->id);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    return;
+  }
+  StoreRepeatFields(dialog, app);
+  EndDialog(dialog, 0);
 }
 
 INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -243,7 +233,7 @@ INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
 void ShowOptionsDialog(App& app) { ShowModalDialog(app, IDD_OPTIONS, &OptionsProcedure); }
 
 void StoreOpenOptions(App& app) {
-  for (const HWND dialog : app.optionsDialogs) StoreRepeatFields(dialog, app, false);
+  for (const HWND dialog : app.optionsDialogs) StoreRepeatFields(dialog, app);
 }
 
 }  // namespace brontavel

@@ -11,8 +11,8 @@ struct App;
 // both are sound. Enter and Escape never close it.
 void ShowOptionsDialog(App& app);
 
-// The program is ending while Options is open: what was typed in the repeat fields is kept, as the
-// dialog's own close would keep it (a field that holds nothing sound is left as it was).
+// The program or the Windows session is ending while Options is open: what was typed in the repeat
+// fields is kept, as the dialog's own close would keep it, but only when both fields are sound.
 void StoreOpenOptions(App& app);
 
 }  // namespace brontavel

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+
 #include "core/unsaved_notice.h"
 #include "win32/ansi_names.h"
 #include "win32/dialogs.h"
@@ -32,6 +33,14 @@ std::string ProfilePath(const std::string& path) {
   return shortFolder + path.substr(slash);
 }
 
+// The text kept in memory for a key that could not be written; null for none.
+template <typename Entries>
+auto* Unsaved(Entries& entries, const std::string& sectionAndKey) {
+  for (auto& [key, value] : entries)
+    if (key == sectionAndKey) return &value;
+  return static_cast<decltype(&entries.front().second)>(nullptr);
+}
+
 }  // namespace
 
 std::int32_t SettingsFile::ReadInt(const char* section, const char* key, std::int32_t fallback) const {
@@ -40,23 +49,39 @@ std::int32_t SettingsFile::ReadInt(const char* section, const char* key, std::in
 
 void SettingsFile::ReadText(const char* section, const char* key, const char* fallback, char* buffer,
                             int size) const {
+  if (const std::string* value = Unsaved(unsaved_, std::string(section) + '\n' + key)) {
+    lstrcpynA(buffer, value->c_str(), size);
+    return;
+  }
   GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), ProfilePath(path_).c_str());
 }
 
 bool SettingsFile::Write(const char* section, const char* key, const char* value) {
-  if (WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str())) return true;
+  const std::string sectionAndKey = std::string(section) + '\n' + key;
+  std::string* unsaved = Unsaved(unsaved_, sectionAndKey);
+  if (reachable_ && WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str())) {
+    if (unsaved) *unsaved = value;  // the file holds it now; what memory holds must not differ
+    return true;
+  }
+  if (unsaved) {
+    *unsaved = value;
+  } else {
+    unsaved_.emplace_back(sectionAndKey, value);
+  }
   if (reportedUnsaved_) return false;
   // Once per run: the user needs to know, not to be told at every change. The suggestion is a
   // folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has.
   reportedUnsaved_ = true;
-  const std::string text = UnsavedSettingsNotice(path_, ShellFolderPath(CSIDL_PERSONAL));
+  const std::string text = UnsavedSettingsNotice(path_, reachable_, ShellFolderPath(CSIDL_PERSONAL));
   ShowMessage(text.c_str(), kUnsavedCaption);
   return false;
 }
 
 void SettingsFile::Load(Settings& settings) {
-  settings.RepeatRate = ReadInt(kOptionsSection, kRepeatRateKey, kDefaultRepeatRate);
-  settings.RepeatDelay = ReadInt(kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay);
+  settings.RepeatRate =
+      RepeatMsFromFile(ReadInt(kOptionsSection, kRepeatRateKey, kDefaultRepeatRate), kDefaultRepeatRate);
+  settings.RepeatDelay =
+      RepeatMsFromFile(ReadInt(kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay), kDefaultRepeatDelay);
   // The class names in memory are the edition's own until the file names others; the program never
   // writes them, so each edition keeps its own where the file has none.
   for (int slot = 0; slot < kPlayerSlotCount; ++slot) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/settings.h"
 
@@ -13,7 +15,10 @@ namespace brontavel {
 // directory (the file chooser makes them) do not move either.
 class SettingsFile {
  public:
-  explicit SettingsFile(std::string folder) : folder_(std::move(folder)), path_(folder_ + kSettingsFileName) {}
+  // folder as the ANSI functions name it; none where they cannot, and it is then shown to the user as
+  // shownFolder and nothing can be read from it or written to it.
+  SettingsFile(const std::optional<std::string>& folder, const std::string& shownFolder)
+      : folder_(folder.value_or(shownFolder)), reachable_(folder.has_value()), path_(folder_ + kSettingsFileName) {}
 
   const std::string& folder() const { return folder_; }
 
@@ -23,20 +28,25 @@ class SettingsFile {
   void ReadText(const char* section, const char* key, const char* fallback, char* buffer, int size) const;
 
   // Creates the file, section or key as needed. The first write that fails in a run is reported in a
-  // box that names the file and a folder to move the program to; the values in memory stay in use.
-  // True once written.
+  // box that names the file and a folder to move the program to. A text that could not be written is
+  // read back from memory instead until the program ends, as that box promises: the files chosen for
+  // the gestures are read at each use. (Numbers are read only at start-up, before anything is
+  // written.) True once written.
   bool Write(const char* section, const char* key, const char* value);
 
-  // Reads the settings once, at start-up: the repeat timing, the player's class names and the
-  // gesture bindings, each with its default. Every binding is written straight back, so afterwards
-  // the file holds all fifteen. An empty class name is reported in an "Error" box, and the bindings
-  // are then neither read nor written.
+  // Reads the settings once, at start-up: the repeat timing (each within its range, or its default),
+  // the player's class names and the gesture bindings, each with its default. Every binding is written
+  // straight back, so afterwards the file holds all fifteen. An empty class name is reported in an
+  // "Error" box, and the bindings are then neither read nor written.
   void Load(Settings& settings);
 
  private:
+
   std::string folder_;
+  bool reachable_;
   std::string path_;
   bool reportedUnsaved_ = false;
+  std::vector<std::pair<std::string, std::string>> unsaved_;  // by "section\nkey": a handful at most
 };
 
 }  // namespace brontavel

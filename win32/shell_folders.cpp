@@ -4,7 +4,6 @@
 #include <shlobj.h>
 
 #include "win32/ansi_names.h"
-#include "win32/run_time_function.h"
 
 namespace brontavel {
 
@@ -12,13 +11,11 @@ std::string ShellFolderPath(int csidl) {
   LPITEMIDLIST list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) return std::string();
   // Asked in wide characters where the shell can answer so: a user name in another script would
-  // otherwise come back as '?'.
-  using GetPathWFunction = BOOL(WINAPI*)(LPCITEMIDLIST, wchar_t*);
-  const auto getPathW = RunTimeFunction<GetPathWFunction>("shell32.dll", "SHGetPathFromIDListW");
+  // otherwise come back as '?'. A folder whose name cannot be handed over is none.
   wchar_t wide[MAX_PATH] = {};
   std::string path;
-  if (HasWideFunctions() && getPathW && getPathW(list, wide)) {
-    path = AnsiPath(wide);
+  if (Wide().getPathFromIdList) {
+    if (Wide().getPathFromIdList(list, wide)) path = AnsiPath(wide).value_or(AnsiPathName{}).text;
   } else {
     char ansi[MAX_PATH] = {};
     if (SHGetPathFromIDListA(list, ansi)) path = ansi;

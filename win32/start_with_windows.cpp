@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kCaption = "Start with Windows";
 constexpr const char* kShortcutName = "\\Brontavel.lnk";
 
-std::wstring Wide(const std::string& text) {
+std::wstring Widened(const std::string& text) {
   std::wstring wide(text.size() + 1, L'\0');
   wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(),
                                                            static_cast<int>(wide.size()))));
@@ -43,8 +43,11 @@ class ShellLink {
                                 reinterpret_cast<void**>(&link_))))
       link_ = nullptr;
     if (link_ && FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file_)))) file_ = nullptr;
-    // The wide interface reads a target in any script; Windows 95's shell has only the ANSI one.
-    if (link_ && FAILED(link_->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&wideLink_))))
+    // The wide interface reads a target in any script. Wide or ANSI is decided here, once, for reading
+    // and writing alike: Windows 95's shell has only the ANSI interface, and the shell of 98 and ME
+    // answers for the wide one too, where the program's own wide name is there to compare with.
+    if (link_ && !WideProgramPath().empty() &&
+        FAILED(link_->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&wideLink_))))
       wideLink_ = nullptr;
   }
   ~ShellLink() {
@@ -59,13 +62,14 @@ class ShellLink {
   // Whether a shortcut file would start this program. Read in wide characters where Windows has
   // them, and judged by the file its target opens, which neither short names nor case can hide.
   bool StartsThisProgram(const std::string& shortcut) {
-    if (!file_ || FAILED(file_->Load(Wide(shortcut).c_str(), STGM_READ))) return false;
+    if (!file_ || FAILED(file_->Load(Widened(shortcut).c_str(), STGM_READ))) return false;
     if (wideLink_) {
       wchar_t target[MAX_PATH] = {};
       return SUCCEEDED(wideLink_->GetPath(target, MAX_PATH, nullptr, 0)) && SameFile(target, WideProgramPath());
     }
     char target[MAX_PATH] = {};
-    return SUCCEEDED(link_->GetPath(target, MAX_PATH, nullptr, 0)) && SamePath(target, ThisProgramPath());
+    const std::optional<std::string> self = ThisProgramPath();
+    return self && SUCCEEDED(link_->GetPath(target, MAX_PATH, nullptr, 0)) && SamePath(target, *self);
   }
 
   // Whether the shortcut just loaded starts its program in folder (where its settings are).
@@ -82,10 +86,11 @@ class ShellLink {
   bool Save(const std::string& shortcut, const std::wstring& wideFolder, const std::string& folder) {
     if (!file_) return false;
     const std::wstring program = WideProgramPath();
-    if (!wideLink_ || program.empty() || wideFolder.empty()) {
-      return SUCCEEDED(link_->SetPath(ThisProgramPath().c_str())) && SUCCEEDED(link_->SetArguments(kAtLogonSwitch)) &&
+    if (!wideLink_ || wideFolder.empty()) {
+      const std::optional<std::string> self = ThisProgramPath();
+      return self && SUCCEEDED(link_->SetPath(self->c_str())) && SUCCEEDED(link_->SetArguments(kAtLogonSwitch)) &&
              SUCCEEDED(link_->SetWorkingDirectory(folder.c_str())) &&
-             SUCCEEDED(file_->Save(Wide(shortcut).c_str(), TRUE));
+             SUCCEEDED(file_->Save(Widened(shortcut).c_str(), TRUE));
     }
     // A shortcut holds names of up to MAX_PATH characters; a longer one goes in by its short form.
     const auto fitting = [](const std::wstring& path) { return path.size() < MAX_PATH ? path : WideShortPath(path); };
@@ -93,9 +98,9 @@ class ShellLink {
                                                                {WideShortPath(program), WideShortPath(wideFolder)}};
     for (const auto& [target, workingFolder] : attempts) {
       if (target.empty() || workingFolder.empty() || FAILED(wideLink_->SetPath(target.c_str())) ||
-          FAILED(wideLink_->SetArguments(Wide(kAtLogonSwitch).c_str())) ||
+          FAILED(wideLink_->SetArguments(Widened(kAtLogonSwitch).c_str())) ||
           FAILED(wideLink_->SetWorkingDirectory(workingFolder.c_str())) ||
-          FAILED(file_->Save(Wide(shortcut).c_str(), TRUE)))
+          FAILED(file_->Save(Widened(shortcut).c_str(), TRUE)))
         continue;
       if (StartsThisProgram(shortcut) && WorksIn(wideFolder)) return true;
     }

@@ -44,9 +44,8 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
       ShowMessage(kWhereToFindIt, kAlreadyRunningTitle);
     return false;
   }
-  // The Winamp 3 edition cannot drive the classic player, and says which edition can. The classic
-  // edition is made for it.
-  if (app.edition == Edition::Winamp3 && FindWindowA(kClassicMainClass, nullptr))
+  // The Winamp 3 edition cannot drive the classic player, and says which edition can.
+  if (WarnsOfClassicPlayer(app.edition) && FindWindowA(kClassicMainClass, nullptr))
     ShowMessage(kOldPlayerText, kOldPlayerCaption);
 
   if (!CreateControlWindow(app, controlProcedure)) return false;
@@ -60,7 +59,10 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
     if (atLogon) {
       WaitForJoystick(app);
     } else {
+      // This copy has given up: its window goes before the box, so that a copy started while the box
+      // is up runs as any start does, instead of asking this one to show where it is.
       RemoveTrayIcon(app);
+      DestroyControlWindow(app);
       ShowMessage(kJoystickText, kJoystickCaption);
       return false;
     }

@@ -18,9 +18,6 @@ namespace {
 constexpr const char* kTip = "Brontavel";
 constexpr const char* kWaitingTip = "Brontavel: waiting for a joystick";
 
-// Today's Windows keeps a new icon out of sight, and the program has no window: the first start
-// would otherwise look as if nothing happened.
-constexpr const char* kStartedTitle = "Brontavel is running";
 
 // The record as Windows 95 and NT 4 knew it (88 bytes on 32-bit Windows): every shell takes it, and
 // the program needs nothing that later versions added.
@@ -93,6 +90,8 @@ void RemoveTrayIcon(const App& app) {
 }
 
 void ShowRunningNotice(const App& app, RunningNotice notice) {
+  // Today's Windows keeps a new icon out of sight, and the program has no window: the first start
+  // would otherwise look as if nothing happened.
   // Balloons came with shell 5.0 (Windows 2000, 98 with its update); an older shell would refuse the
   // larger record, and has no way to point at the icon anyway.
   if (ShellMajorVersion() < 5) return;
@@ -102,7 +101,7 @@ void ShowRunningNotice(const App& app, RunningNotice notice) {
   balloon.dwInfoFlags = NIIF_INFO;
   balloon.uTimeout = 10000;  // ms; the shell keeps it up at least this long while the user is away
   CopyText(balloon.szInfoTitle, sizeof balloon.szInfoTitle,
-           notice == RunningNotice::Started ? kStartedTitle : kAlreadyRunningTitle);
+           notice == RunningNotice::Started ? RunningNoticeTitle(app.edition) : kAlreadyRunningTitle);
   CopyText(balloon.szInfo, sizeof balloon.szInfo, kWhereToFindIt);
   Shell_NotifyIconA(NIM_MODIFY, &balloon);
 }

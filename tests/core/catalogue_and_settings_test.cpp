@@ -1,3 +1,4 @@
+#include <array>
 #include <climits>
 #include <cstring>
 #include <set>
@@ -6,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "core/command_catalogue.h"
+#include "core/chosen_file.h"
 #include "core/command_line.h"
 #include "core/edition.h"
+#include "core/key_injection.h"
 #include "core/settings.h"
 #include "core/unsaved_notice.h"
 
@@ -81,6 +84,92 @@ TEST(EditionTest, EachPlayerCommandReachesThePlayerOneWay) {
   EXPECT_STREQ(DefaultPlayerClassNames(Edition::Winamp3)[kMainSlot].data(), "STUDIO");
 }
 
+// What each edition does out of the box: its bindings where the file names none, and whether a
+// classic player's window at start-up makes it warn. The edition for any player presses only media
+// keys, or nothing, and reaches Winamp 3 as the Winamp 3 edition does.
+struct EditionDefaults {
+  Edition edition;
+  std::array<CommandId, kJoystickEventCount> bindings;
+  bool warnsOfClassicPlayer;
+  const char* name;
+};
+
+TEST(EditionTest, DefaultsBoxAndNameOfEachEdition) {
+  const EditionDefaults table[] = {
+      {Edition::Winamp3, {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23}, true, "Brontavel for Winamp"},
+      {Edition::Classic, {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23}, false, "Brontavel for classic Winamp"},
+      // Left previous, Right next, Up and Down Windows' volume, Button1 play/pause, Button2 stop,
+      // Button3 mute; Fn the same; Button4, the Fn button, nothing.
+      {Edition::AnyPlayer, {37, 36, 39, 40, 37, 36, 39, 40, 35, 38, 41, 0, 35, 38, 41}, false, "Brontavel for any player"},
+  };
+  for (const EditionDefaults& row : table) {
+    EXPECT_EQ(DefaultBindings(row.edition).entries, row.bindings) << row.name;
+    EXPECT_EQ(WarnsOfClassicPlayer(row.edition), row.warnsOfClassicPlayer) << row.name;
+    EXPECT_STREQ(EditionName(row.edition), row.name);
+  }
+  EXPECT_STREQ(RunningNoticeTitle(Edition::AnyPlayer), "Brontavel for any player is running");
+  EXPECT_STREQ(RunningNoticeTitle(Edition::Winamp3), "Brontavel is running");
+  for (CommandId id = 1; id <= 22; ++id) {
+    const PlayerDelivery any = DeliveryOf(Edition::AnyPlayer, id), winamp3 = DeliveryOf(Edition::Winamp3, id);
+    EXPECT_TRUE(any.kind == winamp3.kind && any.slot == winamp3.slot && any.key == winamp3.key) << id;
+  }
+  EXPECT_TRUE(FindsPlaylistInFrame(Edition::AnyPlayer));
+  EXPECT_STREQ(DefaultPlayerClassNames(Edition::AnyPlayer)[kMainSlot].data(), "STUDIO");
+}
+
+// The classic player's own command ids, each by value, as Nullsoft's frontend.h documents them
+// (WINAMP_BUTTON1..5, WINAMP_VOLUMEUP/DOWN, WINAMP_FFWD5S, WINAMP_REW5S, repeat and shuffle toggles).
+TEST(EditionTest, EachClassicCommandIdIsTheDocumentedOne) {
+  const std::pair<CommandId, int> documented[] = {{1, 40045}, {2, 40046}, {3, 40047}, {4, 40048}, {5, 40044},
+                                                  {8, 40058}, {9, 40059}, {10, 40061}, {11, 40060},
+                                                  {19, 40023}, {20, 40022}};
+  int commands = 0;
+  for (CommandId id = 1; id <= 22; ++id) commands += DeliveryOf(Edition::Classic, id).kind == DeliveryKind::Command;
+  EXPECT_EQ(commands, 11) << "every command id the classic edition sends is checked here";
+  for (const auto& [command, playerId] : documented) {
+    const PlayerDelivery delivery = DeliveryOf(Edition::Classic, command);
+    EXPECT_EQ(delivery.kind, DeliveryKind::Command) << CommandDisplayName(command);
+    EXPECT_EQ(delivery.commandId, playerId) << CommandDisplayName(command);
+  }
+}
+
+// ---- The file chosen for a command, and typing a media key -------------------------------------
+
+TEST(ChosenFileTest, RefusedOnlyForWhatTheUserCanMend) {
+  struct Row {
+    ChosenFile chosen;
+    bool opensTheSameFile;  // what a look at the file's identity would answer
+    const char* refusal;    // null: kept
+    bool identityAsked;
+  };
+  const std::string longest(199, 'x'), tooLong(200, 'x');
+  const Row rows[] = {
+      {{ChosenFile::Chosen, "C:\\Music\\a.m3u", false, false}, true, nullptr, false},
+      // A share that reports no volume serial or file index: its own name needs no such check.
+      {{ChosenFile::Chosen, "\\\\nas\\music\\a.m3u", false, false}, false, nullptr, false},
+      {{ChosenFile::Chosen, "C:\\DMITRI~1\\a.m3u", true, false}, true, nullptr, true},
+      {{ChosenFile::Chosen, "C:\\DMITRI~1\\a.m3u", true, false}, false, refusal::kNotFoundAgain, true},
+      {{ChosenFile::Chosen, std::nullopt, false, false}, true, refusal::kUnreachable, false},
+      {{ChosenFile::Chosen, longest, false, false}, true, nullptr, false},
+      {{ChosenFile::Chosen, tooLong, false, false}, true, refusal::kTooLong, false},
+      {{ChosenFile::Failed, std::nullopt, false, true}, true, refusal::kTooLong, false},
+      {{ChosenFile::Failed, std::nullopt, false, false}, true, refusal::kChooserFailed, false},
+  };
+  for (const Row& row : rows) {
+    bool asked = false;
+    const char* why = WhyNotKept(row.chosen, [&] { return asked = true, row.opensTheSameFile; });
+    EXPECT_EQ(why, row.refusal) << row.chosen.name.value_or("(none)");
+    EXPECT_EQ(asked, row.identityAsked) << row.chosen.name.value_or("(none)");
+  }
+  EXPECT_NE(std::string(refusal::kTooLong).find("counts as two"), std::string::npos) << "bytes, said as a user can act";
+}
+
+TEST(KeyInjectionTest, APairIsTypedOnceAndARefusalIsHeard) {
+  EXPECT_EQ(AfterTypingPair(2), AfterInjection::Done);
+  EXPECT_EQ(AfterTypingPair(1), AfterInjection::SendReleaseAgain) << "never the press again";
+  EXPECT_EQ(AfterTypingPair(0), AfterInjection::Warn);
+}
+
 // ---- Values of the settings ---------------------------------------------------------------------
 
 TEST(SettingsValuesTest, NumbersAreWrittenAsPercentD) {
@@ -104,6 +193,10 @@ TEST(SettingsValuesTest, RepeatFieldsTakeWholeMillisecondsFrom10To10000) {
     EXPECT_EQ(ParseRepeatMilliseconds(text, value), expected != -1) << '"' << text << '"';
     EXPECT_EQ(value, expected) << '"' << text << '"';
   }
+  // What the settings file holds is taken only within the same range; anything else is the default.
+  const std::pair<std::int32_t, std::int32_t> fromFile[] = {{0, 300}, {-1, 300}, {9, 300}, {10, 10},
+                                                           {10000, 10000}, {10001, 300}, {INT_MIN, 300}};
+  for (const auto& [held, used] : fromFile) EXPECT_EQ(RepeatMsFromFile(held, 300), used) << held;
 }
 
 TEST(SettingsValuesTest, ThePlaylistEditorHasAColonAsIts13thCharacter) {
@@ -122,20 +215,18 @@ TEST(SettingsValuesTest, ThePlaylistEditorHasAColonAsIts13thCharacter) {
 TEST(SettingsValuesTest, TheUnsavedNoticeSaysWhyAndWhereTo) {
   struct Row {
     const char* path;
-    const char* suggested;
-    bool namesTheCharacters;
-    const char* suggests;  // null: no folder suggested
+    bool reachable;
+    const char* suggested;  // "": the Documents folder cannot be named either
+    const char* suggests;   // null: no folder suggested
   };
-  const Row rows[] = {
-      {"C:\\Program Files\\Brontavel.ini", "C:\\Docs", false, "C:\\Docs\\Brontavel"},
-      {"C:\\????\\Brontavel.ini", "C:\\Docs\\", true, "C:\\Docs\\Brontavel"},
-      {"C:\\????\\Brontavel.ini", "C:\\Users\\???\\Documents", true, nullptr},
-      {"C:\\x\\Brontavel.ini", "", false, nullptr}};
+  const Row rows[] = {{"C:\\Program Files\\Brontavel.ini", true, "C:\\Docs", "C:\\Docs\\Brontavel"},
+                      {"C:\\????\\Brontavel.ini", false, "C:\\Docs\\", "C:\\Docs\\Brontavel"},
+                      {"C:\\????\\Brontavel.ini", false, "", nullptr}};
   for (const Row& row : rows) {
-    const std::string text = UnsavedSettingsNotice(row.path, row.suggested);
+    const std::string text = UnsavedSettingsNotice(row.path, row.reachable, row.suggested);
     EXPECT_EQ(text.rfind(std::string("Brontavel cannot save its settings in ") + row.path + ".", 0), 0u) << text;
-    EXPECT_EQ(text.find("characters that this Windows cannot hand") != std::string::npos, row.namesTheCharacters)
-        << text;
+    EXPECT_NE(text.find("The changes you make now are used until Brontavel ends"), std::string::npos) << text;
+    EXPECT_EQ(text.find("characters that this Windows cannot hand") != std::string::npos, !row.reachable) << text;
     EXPECT_EQ(text.find(", such as ") != std::string::npos, row.suggests != nullptr) << text;
     if (row.suggests) {
       EXPECT_NE(text.find(std::string(", such as ") + row.suggests + ", and start"), std::string::npos) << text;

@@ -35,6 +35,8 @@ struct HatCase {
   Position expected;
 };
 
+void PrintTo(const HatCase& c, std::ostream* os) { *os << (c.hasHat ? "Hat" : "NoHat") << c.hat; }
+
 class EffectivePositionTest : public ::testing::TestWithParam<HatCase> {};
 
 TEST_P(EffectivePositionTest, TakesTheHatByRangeAndOnlyOnAPadThatHasOne) {

@@ -60,6 +60,8 @@ def expect_keys(session, since, expected, what, only=None):
         pass
     time.sleep(0.2)  # a window in which anything more that arrives would be a fault too
     got = received()
+    if only == "media":  # the hook and the hot key are told of a key in either order
+        got, expected = sorted(got), sorted(expected)
     expect(got == expected, f"{what}: the player received {got}, expected {expected}")
     shown = [f"{w}:command:{vk}" if e == "COMMAND" else f"{w}:{e.lower().replace('key', '')}:{vk:#04x}" for (w, e, vk, _) in got]
     print(f"ok  {what}: {' '.join(shown) or 'nothing'}")
@@ -96,7 +98,9 @@ def command(player_id):
 
 
 def media_key(vk):
-    return [("media", "HOTKEY", vk, 0)]
+    """A media key as a keyboard types it: its press and its release, both with the extended-key flag (1), as a
+    low-level keyboard hook sees them, and the hot key that a player hears."""
+    return [("media", "HOTKEY", vk, 0), ("media", "KEYDOWN", vk, 1), ("media", "KEYUP", vk, 1)]
 
 
 def dpad(hat, fn=False):
@@ -128,6 +132,11 @@ DEFAULTS_RECEIVED = {
 # Button4 starts and closes the player.
 MEDIA_BINDINGS = "C1=39\nC2=35\nC3=36\nC4=37\nC9=38\nC10=40\nC11=41\nC12=23\n"
 MEDIA_RECEIVED = [(n, media_key(vk)) for n, vk in zip((1, 2, 3, 4, 9, 10, 11), (0xAF, 0xB3, 0xB0, 0xB1, 0xB2, 0xAE, 0xAD))]
+# The edition for any player out of the box: previous, next, Windows' volume up and down, the same with
+# Fn, play/pause, stop, mute, nothing for Button4 alone (it is Fn), and play/pause, stop, mute with Fn.
+ANY_PLAYER_BINDINGS = [37, 36, 39, 40, 37, 36, 39, 40, 35, 38, 41, 0, 35, 38, 41]
+ANY_PLAYER_RECEIVED = [(n, media_key(vk) if vk else []) for n, vk in enumerate(
+    (0xB1, 0xB0, 0xAF, 0xAE, 0xB1, 0xB0, 0xAF, 0xAE, 0xB3, 0xB2, 0xAD, None, 0xB3, 0xB2, 0xAD), start=1)]
 # The D-pad's four directions, alone and with Fn, then a diagonal, which no zone takes: what the stick's
 # gestures 1..8 send, then nothing.
 DPAD = (27000, 9000, 0, 18000)
@@ -161,7 +170,7 @@ def gestures(session):
             write_settings(session, "[Options]\n" + bindings)
             session.plug(number)
             program = session.start_brontavel(env={"BRONTAVEL_PLANTED_MARK": windows_path(mark)},
-                                              classic=edition == "classic")
+                                              edition=form)
             expect(session.tool("count", "#32770", "-")[1].strip() == "0", f"{edition}: a box at start-up")
             # A media key is typed as a keyboard types it: the listener's hot key takes the press, and the
             # release goes to whichever window has the focus, as it would from the keyboard itself.
@@ -195,6 +204,31 @@ def gestures(session):
             session.tool("close", "STUDIO", check=True)
             player.wait(timeout=30)
             since = len(session.keys())
+    # The edition for any player, with no settings file: every gesture presses its media key at once,
+    # with no box, whether a classic player's window is open or not, and the file then names them.
+    ini = os.path.join(session.run_dir, "Brontavel.ini")
+    session.plug(1)
+    for classic_open, gestures_made in ((False, ANY_PLAYER_RECEIVED), (True, [ANY_PLAYER_RECEIVED[n - 1] for n in (1, 2, 9)])):
+        classic = session.start_player("classic") if classic_open else None
+        os.remove(ini)
+        program = session.start_brontavel(env={"BRONTAVEL_PLANTED_MARK": windows_path(mark)}, edition="anyplayer")
+        where = f"for any player{', a classic player open' if classic_open else ''}"
+        expect(session.tool("count", "#32770", "-")[1].strip() == "0", f"{where}: a box at start-up")
+        for n, expected in gestures_made:
+            HANDS[n - 1](session)
+            since = expect_keys(session, since, expected, f"{where}: gesture {n}", "media")
+        held, after = hold(session, CENTRE, LOW, 0xAF, 3)
+        expect(len(held) >= 3 and after <= 1, f"{where}: a held Up must repeat Windows volume up, then stop")
+        found = read_ini(ini)
+        expect([found.get(f"Options/C{n}") for n in range(1, 16)] == [str(c) for c in ANY_PLAYER_BINDINGS],
+               f"{where}: the settings file holds {found}")
+        session.tool("close", "Brontavel", check=True)
+        expect(program.wait(timeout=30) == 0, f"{where}: exit code")
+        if classic:
+            session.tool("close", "Winamp v1.x", check=True)
+            classic.wait(timeout=30)
+        since = len(session.keys())
+    print("ok  for any player: the media keys from the first press, no box, a held Up repeats, the file names them")
     expect(not os.path.exists(mark), "the winmm.dll beside the program was loaded")
     print("ok  the winmm.dll beside the program was never loaded")
 
@@ -205,7 +239,9 @@ def hold(session, x, y, vk, presses, hat=HAT_CENTRED):
     pad let go, and how many came after it (one may have been on its way)."""
     since = len(session.player_events())
     session.move_stick(x, y) if hat == HAT_CENTRED else session.move_stick(CENTRE, CENTRE, 0, hat)
-    times = lambda: [e[0] for e in session.player_events()[since:] if e[2] in ("KEYDOWN", "HOTKEY") and e[3] == vk]
+    # A player key's press, or a media key's hot key (its press is seen by the hook too, and not counted twice).
+    times = lambda: [e[0] for e in session.player_events()[since:]
+                     if e[3] == vk and (e[2] == "HOTKEY" or e[2] == "KEYDOWN" and e[1] != "media")]
     session.wait_for(lambda: len(times()) >= presses, 10, f"{presses} presses of {vk:#x}")
     session.move_stick(CENTRE, CENTRE)
     centred = session.reads()[-1][0]
@@ -319,6 +355,10 @@ def settings(session):
         direction(LOW, CENTRE)(session)
         direction(HIGH, CENTRE)(session)
         expect_keys(session, since, [k for key in keys for k in press("playlist", VK[key])], f"{case}: Left, Right")
+        if case == "hand-edited, out of range":  # a rate of -1 and a delay of 0 ("abc") mean the defaults
+            held, _ = hold(session, CENTRE, LOW, VK["UP"], 3)
+            gaps = [round(b - a) for a, b in zip(held, held[1:])]
+            expect(250 <= gaps[0] <= 800 and 60 <= gaps[1] <= 250, f"{case}: Up repeated after {gaps} ms")
         session.tool("close", "Brontavel", check=True)
         expect(program.wait(timeout=30) == 0, f"{case}: exit code")
         if before is not None and case != "damaged":  # what Wine cannot parse it may drop
@@ -384,9 +424,16 @@ def startup(session):
     time.sleep(1.0)  # a window in which the pad would be taken
     calls = [r[1] for r in session.driver_reports()[seen:]]
     expect("read" not in calls and "caps" not in calls, f"the pad was taken while the Joystick Error box was up: {calls}")
+    # Started again while the box is up: the copy that gave up is not the running one, so the new one
+    # starts as any start does, and the first ends when its box is dismissed.
+    again = session.start_brontavel(folder=os.path.join(session.run_dir, "started again"))
+    session.wait_for(balloons, 15, "the new copy to say that it runs")
     expect_box(session, "Joystick Error", NO_JOYSTICK, "joystick-error")
     expect(unplugged.wait(timeout=30) == 0, "no joystick must end with exit code 0")
-    print("ok  no joystick: the Joystick Error box, no tray icon, exit code 0")
+    expect(again.poll() is None and session.tray_icon_position(), "the copy started while the box was up must run on")
+    session.tool("close", "Brontavel", check=True)
+    expect(again.wait(timeout=30) == 0, "exit code")
+    print("ok  no joystick: the Joystick Error box, no tray icon, exit code 0; started again meanwhile, it runs")
 
     # At logon a wireless pad is often still asleep: started with the switch, the program waits for it.
     session.start_player()
@@ -519,6 +566,10 @@ def tray(session):
     expect(session.wait_window("#32770", about, 10000), "About did not open")
     texts = session.window_texts("#32770", about)
     expect("Static: Brontavel for Winamp" in texts and "Static: v 3.1b" in texts, f"About box: {texts}")
+    layout = dict(line.split("|") for line in session.tool("layout", about, "185", "115", check=True)[1].splitlines())
+    for text, rect in (("Brontavel for Winamp", (43, 6, 94, 8)), ("v 3.1b", (75, 14, 22, 8))):
+        got = tuple(map(int, layout[text].split()))
+        expect(all(abs(a - b) <= 1 for a, b in zip(got, rect)), f"About box: '{text}' at {got}, expected {rect}")
     session.screenshot("about")
     session.click_control(about, 0)
     session.xdotool("key", "Escape")
@@ -584,6 +635,11 @@ def tray(session):
     expect(session.tool("count", "#32770", "-")[1].strip() == "1", "a media key must ask for no file")
     print("ok  Set with a media key stores it and asks for no file")
 
+    def pick_command(from_end):
+        """Selects the command that many lines above the last in the Options' command list."""
+        session.click_control(options, 1016)
+        session.xdotool("key", "End", *["key", "Up"] * from_end, "key", "Return")
+
     def choose_with_set(file_number, *typed):
         """Set with "Execute/Open File n" selected: its chooser opens, and the keys are typed in it."""
         session.click_control(options, 1017)
@@ -595,8 +651,7 @@ def tray(session):
 
     # A file chosen in the program's own folder, which the chooser opens in: kept by a name the
     # settings file can hold, bound only now, and opened by the next gesture.
-    session.click_control(options, 1016)
-    session.xdotool("key", "End", *["key", "Up"] * 7, "key", "Return")  # "Execute/Open File 9"
+    pick_command(7)  # "Execute/Open File 9"
     chooser = choose_with_set(9, "type", "chosen.bat")
     expect(settings_file()["Options/C9"] == "41", "the binding must wait for the file")
     session.xdotool("key", "Return")
@@ -614,8 +669,7 @@ def tray(session):
     # Another file command: while its chooser browses another folder, which moves the process's current
     # directory, the gesture still opens the file of the program's own settings; cancelled, the
     # gesture keeps its binding. A name too long to keep is refused, and the user told why.
-    session.click_control(options, 1016)
-    session.xdotool("key", "End", *["key", "Up"] * 8, "key", "Return")  # "Execute/Open File 8"
+    pick_command(8)  # "Execute/Open File 8"
     chooser = choose_with_set(8, "type", windows_path(elsewhere))
     session.xdotool("key", "Return")
     files = len(os.listdir(elsewhere))
@@ -641,14 +695,36 @@ def tray(session):
     long_file = os.path.join(long_folder(session.run_dir, 212), "far.bat")
     os.makedirs(os.path.dirname(long_file))
     open(long_file, "w").close()
+    pick_command(8)  # the cancelled chooser left the list showing the kept binding, File 9
     choose_with_set(8, "type", windows_path(long_file))
     session.xdotool("key", "Return")
-    expect_box(session, chooser, "The file's full name is too long for Brontavel")
+    expect_box(session, chooser, "The file's full name is too long for Brontavel: it keeps names of up to 199 "
+               "characters, where a Chinese, Japanese or Korean character counts as two.")
     found = settings_file()
     expect(found["Options/C9"] == "34" and "Shortcuts/S8" not in found,
            f"a cancelled or refused file must change nothing: C9={found['Options/C9']}, S8={found.get('Shortcuts/S8')}")
-    print("ok  a cancelled chooser, or a name too long to keep, leaves the gesture as it was; the user is told why; "
-          "the chooser gone, what a gesture opens starts in the program's folder again")
+    shown = session.window_texts("#32770", options)
+    expect("ComboBox: Execute/Open File 9" in shown, f"Options must show the binding that was kept: {shown}")
+    print("ok  a cancelled chooser, or a name too long to keep, leaves the gesture as it was, and Options shows it; the "
+          "user is told why; the chooser gone, what a gesture opens starts in the program's folder again")
+
+    # The folder can no longer be written: the first write that fails says so, once; a file chosen after
+    # that is used all the same until the program ends, as that notice promises.
+    os.chmod(os.path.join(home, "Brontavel.ini"), stat.S_IRUSR)
+    try:
+        pick_command(0)  # "Windows volume mute"
+        session.click_control(options, 1017)
+        expect_box(session, "Settings Not Saved", "Brontavel cannot save its settings in")
+        pick_command(9)  # "Execute/Open File 7"
+        seventh = choose_with_set(7, "type", windows_path(os.path.join(elsewhere, "decoy.bat")))
+        session.xdotool("key", "Return")
+        expect(session.wait_window("#32770", seventh, verb="gone"), "the chooser must close")
+        buttons(1)(session)
+        session.wait_for(lambda: opened_files()[-1:] == ["decoy"], 20, "the file chosen while unsaved to open")
+        expect(not session.wait_window("#32770", "Settings Not Saved", 500), "the notice came twice")
+    finally:
+        os.chmod(os.path.join(home, "Brontavel.ini"), stat.S_IRUSR | stat.S_IWUSR)
+    print("ok  with the folder unwritable, the notice comes once and a file chosen after it is used")
 
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
     count = lambda: session.tool("count", "#32770", options)[1].strip()
@@ -679,12 +755,21 @@ def tray(session):
     session.wait_for(lambda: count() == "1", 10, "a double-click to open Options")
     session.click_control(options, 1014)
     session.xdotool("key", "End", "key", "shift+Home", "type", "0450")
+    session.tool("end-session", "Brontavel", check=True)
+    expect(settings_file()["Options/RepeatDelay"] == "0450", "logging off with Options open must keep the typed delay")
+    # With one field unsound, nothing is written, the sound one neither.
+    for field, typed in ((1013, "0"), (1014, "0460")):
+        session.click_control(options, field)
+        session.xdotool("key", "End", "key", "shift+Home", "type", typed)
     open_menu()
     session.choose_menu_item(3, 4)
     expect(program.wait(timeout=30) == 0, "Exit must end the program with exit code 0")
     session.wait_for(lambda: session.tray_icon_position() is None, 10, "Exit to remove the tray icon")
-    expect(settings_file()["Options/RepeatDelay"] == "0450", "Exit with Options open must keep the typed delay")
-    print("ok  Exit with Options open keeps the typed delay, removes the icon and ends with exit code 0")
+    found = settings_file()
+    expect((found["Options/RepeatDelay"], found["Options/RepeatRate"]) == ("0450", "70"),
+           f"Exit with an unsound field must write nothing: {found}")
+    print("ok  logging off with Options open keeps the typed delay; Exit with an unsound field writes nothing, removes "
+          "the icon and ends with exit code 0")
 
     # The program in a folder whose path is longer than Windows' old limit of 260 characters: the
     # shortcut still names the program itself, not a cut name that starts nothing. (It is started from
@@ -712,12 +797,13 @@ def tray(session):
 
 
 def appearance(session):
-    """Both builds of both editions carry a well-formed manifest (themed controls, sharp at any scale, the Windows
+    """Both builds of every edition carry a well-formed manifest (themed controls, sharp at any scale, the Windows
     versions it knows; the user's own rights for the 64-bit build alone, as Windows keeps a 32-bit
     program's settings under Program Files only while it asks for none) and the version information
     the About box shows, naming the edition."""
     builds = (session.build_dir, session.build_dir.replace("x86_64", "i686"))
-    for build, product in [(b, "Brontavel for Winamp") for b in builds] + [(os.path.join(b, "classic"), "Brontavel for classic Winamp") for b in builds]:
+    editions = (("", "Brontavel for Winamp"), ("classic", "Brontavel for classic Winamp"), ("anyplayer", "Brontavel for any player"))
+    for build, product in [(os.path.join(b, folder), name) for b in builds for folder, name in editions]:
         code, out = session.tool("resources", windows_path(os.path.join(build, "Brontavel.exe")))
         expect(code == 0, f"no manifest or version information in {build}: {out!r}")
         manifest = out.partition("</assembly>")[0]
