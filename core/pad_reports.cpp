@@ -18,7 +18,7 @@ Position HatPosition(std::uint32_t hat) {
 }
 
 constexpr bool MovedEnough(std::uint16_t from, std::uint16_t to) {
-  return (from > to ? from - to : to - from) > static_cast<int>(kMovementThreshold);
+  return static_cast<std::uint32_t>(from > to ? from - to : to - from) > kMovementThreshold;
 }
 
 }  // namespace
