@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 
 #include "core/unsaved_notice.h"
 #include "win32/ansi_names.h"
@@ -34,10 +36,11 @@ std::string ProfilePath(const std::string& path) {
 }
 
 // The text kept in memory for a key that could not be written; null for none.
+// Section and key names are ASCII, and the profile functions take them in any case.
 template <typename Entries>
 auto* Unsaved(Entries& entries, const std::string& sectionAndKey) {
   for (auto& [key, value] : entries)
-    if (key == sectionAndKey) return &value;
+    if (lstrcmpiA(key.c_str(), sectionAndKey.c_str()) == 0) return &value;
   return static_cast<decltype(&entries.front().second)>(nullptr);
 }
 
@@ -50,7 +53,8 @@ std::int32_t SettingsFile::ReadInt(const char* section, const char* key, std::in
 void SettingsFile::ReadText(const char* section, const char* key, const char* fallback, char* buffer,
                             int size) const {
   if (const std::string* value = Unsaved(unsaved_, std::string(section) + '\n' + key)) {
-    lstrcpynA(buffer, value->c_str(), size);
+    std::strncpy(buffer, value->c_str(), static_cast<std::size_t>(size - 1));
+    buffer[size - 1] = '\0';
     return;
   }
   GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), ProfilePath(path_).c_str());
