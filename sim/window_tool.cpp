@@ -47,13 +47,20 @@ const char* OrNull(const char* text) { return std::strcmp(text, "-") == 0 ? null
 
 HWND Find(const char* className, const char* title) { return FindWindowA(OrNull(className), OrNull(title)); }
 
-// 0 once such a window exists (present) or none does; with ping, once it also answers a message.
+// 0 once such a window exists (present) or none does; with ping, once it also answers a message. A
+// window found may be gone before the message reaches it (one program ends as another starts): then
+// the search goes on until the time is up.
 int WaitFor(const char* className, const char* title, int ms, bool present, bool ping = false) {
+  const DWORD start = GetTickCount();
   for (int waited = 0; waited <= ms; waited += 50, Sleep(50)) {
     HWND window = Find(className, title);
     DWORD_PTR ignored;
     if ((window != nullptr) != present) continue;
-    return !ping || SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms - waited + 1, &ignored) ? 0 : 1;
+    if (!ping) return 0;
+    // A window that does not answer may take all the time there is, once.
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= static_cast<DWORD>(ms)) return 1;
+    if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms - spent, &ignored)) return 0;
   }
   return 1;
 }
