@@ -38,14 +38,15 @@ void ReadingsToReports::Begin(const PadReading& first, bool hasHat) {
 PadReports ReadingsToReports::Next(const PadReading& reading) {
   PadReports reports;
   const std::uint32_t held = reading.buttons & kFirstFourButtons;
+  const std::uint32_t down = held & ~buttons_, up = buttons_ & ~held;
+  if (down) reports.items[reports.count++] = {ReportKind::ButtonDown, down << 8 | (buttons_ | down)};
+  // The position is seen with every button that was held at any moment of the read.
   const Position now = EffectivePosition(reading, hasHat_);
   if (MovedEnough(reported_.x, now.x) || MovedEnough(reported_.y, now.y)) {
-    reports.items[reports.count++] = {ReportKind::Move, held, now.x, now.y};
+    reports.items[reports.count++] = {ReportKind::Move, buttons_ | held, now.x, now.y};
     reported_ = now;
   }
-  const std::uint32_t changed = buttons_ ^ held;
-  if (const std::uint32_t down = changed & held) reports.items[reports.count++] = {ReportKind::ButtonDown, down << 8 | held};
-  if (const std::uint32_t up = changed & buttons_) reports.items[reports.count++] = {ReportKind::ButtonUp, up << 8 | held};
+  if (up) reports.items[reports.count++] = {ReportKind::ButtonUp, up << 8 | held};
   buttons_ = held;
   return reports;
 }

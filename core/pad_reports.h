@@ -31,8 +31,9 @@ struct PadReport {
   friend bool operator==(const PadReport&, const PadReport&) = default;
 };
 
-// What one reading changed, in the order a capture sent it: the position, then every button that
-// went down, then every button that went up.
+// What one reading changed. A hand that presses Fn and pushes the stick within one read means Fn with
+// the direction, and one that lets go of both means nothing more: the buttons that went down come
+// before the position, and the buttons that went up after it.
 struct PadReports {
   PadReport items[3];
   std::size_t count = 0;
@@ -59,6 +60,8 @@ class ReadingsToReports {
   // pushed, or a button already held, is no gesture.
   void Begin(const PadReading& first, bool hasHat);
   PadReports Next(const PadReading& reading);
+  // Whether any of buttons 1..4 was held at the last reading.
+  bool AnyButtonHeld() const { return buttons_ != 0; }
 
  private:
   bool hasHat_ = false;

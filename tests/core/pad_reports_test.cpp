@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/pad_input.h"
 #include "remote_fixture.h"
 
 namespace brontavel {
@@ -103,48 +104,62 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"FnButton1", kNoHat, {Stick(kMid, kMid), Stick(kMid, kMid, 8), Stick(kMid, kMid, 9),
                                           Stick(kMid, kMid, 8), Stick(kMid, kMid, 0)},
                     {Down(0x808), Down(0x109), Up(0x108), Up(0x800)}},
+        // Buttons 1 and 2 let go as 3 and 4 go down: while 3 and 4 go down, 1 and 2 are still held.
         ReadingCase{"ButtonsChangingTogether", kNoHat, {Stick(kMid, kMid, 3), Stick(kMid, kMid, 12), Stick(kMid, kMid, 0)},
-                    {Down(0xC0C), Up(0x30C), Up(0xC00)}},
-        ReadingCase{"PositionComesBeforeTheButtons", kHat, {Hat(kHatCentred, 1), Hat(18000, 8)},
-                    {Move(8, kMid, 65535), Down(0x808), Up(0x108)}},
+                    {Down(0xC0F), Up(0x30C), Up(0xC00)}},
+        // Within one read a hand's buttons go down before the position, and come up after it.
+        ReadingCase{"ButtonsDownThenPositionThenButtonsUp", kHat, {Hat(kHatCentred, 1), Hat(18000, 8)},
+                    {Down(0x809), Move(9, kMid, 65535), Up(0x108)}},
         ReadingCase{"ButtonsPast4AreNoReport", kNoHat, {Stick(kMid, kMid), Stick(kMid, kMid, 0xFFFFFFF0), Stick(kMid, kMid, 0x10)},
                     {}}));
 
-// ---- Through the recogniser: what a hand on the D-pad runs ---------------------------------------
+// ---- Through the recogniser: what a hand on the pad runs -----------------------------------------
 
 struct HandCase {
   const char* name;
   bool hasHat;
+  PadReading taken;  // where the pad was when it was taken
   std::vector<PadReading> readings;
   std::vector<std::string> expected;  // with the default bindings
 };
 void PrintTo(const HandCase& c, std::ostream* os) { *os << c.name; }
 
-class DpadGestureTest : public ::testing::TestWithParam<HandCase> {};
+class HandTest : public ::testing::TestWithParam<HandCase> {};
 
-TEST_P(DpadGestureTest, RunsWhatTheStickWould) {
+TEST_P(HandTest, RunsWhatTheHandMeant) {
   const HandCase& c = GetParam();
   test::Remote r;
-  ReadingsToReports reader;
-  reader.Begin(Hat(kHatCentred), c.hasHat);
-  for (const PadReading& reading : c.readings)
-    for (const PadReport& report : reader.Next(reading)) r.recogniser.Handle(report);
+  PadInput pad(r.recogniser, r.state);
+  pad.Take(c.taken, c.hasHat);
+  for (const PadReading& reading : c.readings) pad.Read(reading);
   EXPECT_THAT(r.log, ElementsAreArray(c.expected));
-  EXPECT_FALSE(r.armed) << "the D-pad let go must stop the repeat";
+  EXPECT_FALSE(r.armed) << "the pad let go must stop the repeat";
+  EXPECT_TRUE(pad.AtRest());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Hands, DpadGestureTest,
+    Hands, HandTest,
     ::testing::Values(
-        HandCase{"EachDirection", kHat,
+        HandCase{"EachDirectionOfTheDpad", kHat, Hat(kHatCentred),
                  {Hat(27000), Hat(kHatCentred), Hat(9000), Hat(kHatCentred), Hat(0), Hat(kHatCentred), Hat(18000),
                   Hat(kHatCentred)},
                  {"run 5", "run 4", "run 8", "run 9"}},
-        HandCase{"DiagonalRunsNothing", kHat, {Hat(13500), Hat(kHatCentred)}, {}},
-        HandCase{"FnWithTheDpadAndButton4RunsNothingMore", kHat,
+        HandCase{"DiagonalRunsNothing", kHat, Hat(kHatCentred), {Hat(13500), Hat(kHatCentred)}, {}},
+        HandCase{"FnWithTheDpadAndButton4RunsNothingMore", kHat, Hat(kHatCentred),
                  {Hat(kHatCentred, 8), Hat(27000, 8), Hat(kHatCentred, 8), Hat(kHatCentred, 0)},
                  {"title button pressed", "run 10"}},
-        HandCase{"HatlessPadAtZeroRunsNothing", kNoHat, {Hat(0), Hat(0), Hat(0)}, {}}));
+        HandCase{"HatlessPadAtZeroRunsNothing", kNoHat, Hat(kHatCentred), {Hat(0), Hat(0), Hat(0)}, {}},
+        // Fn and Left within one read, then button 4 let go before the stick: only Fn+Left.
+        HandCase{"FnAndLeftInOneRead", kNoHat, Stick(kMid, kMid),
+                 {Stick(1000, kMid, 8), Stick(1000, kMid, 0), Stick(kMid, kMid, 0)},
+                 {"title button pressed", "run 10"}},
+        // Button 4 let go as the stick is pushed, within one read: still Fn+Left, and no Button4.
+        HandCase{"FnLetGoAsTheStickIsPushed", kNoHat, Stick(kMid, kMid),
+                 {Stick(kMid, kMid, 8), Stick(1000, kMid, 0), Stick(kMid, kMid, 0)},
+                 {"title button pressed", "run 10"}},
+        // Button 4 held as the pad is taken is no press of its own, nor is the stick already pushed.
+        HandCase{"Button4HeldWhenTaken", kNoHat, Stick(kMid, kMid, 8), {Stick(kMid, kMid, 0)}, {}},
+        HandCase{"StickPushedWhenTaken", kNoHat, Stick(1000, kMid), {Stick(1000, kMid), Stick(kMid, kMid)}, {}}));
 
 }  // namespace
 }  // namespace brontavel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/gesture_recogniser.h"
+#include "core/pad_reports.h"
+
+namespace brontavel {
+
+// The pad in use, from its readings to the gestures they make.
+class PadInput {
+ public:
+  PadInput(GestureRecogniser& recogniser, const GestureState& state) : recogniser_(recogniser), state_(state) {}
+
+  // A pad has just been taken (at start, after a loss, at another number): what it reads now is
+  // no gesture, nothing held before is repeated, and a button 4 held now is no press of its own
+  // when it is let go.
+  void Take(const PadReading& first, bool hasHat) {
+    reports_.Begin(first, hasHat);
+    recogniser_.Rest();
+  }
+  // Hands what changed since the last reading to the gestures.
+  void Read(const PadReading& reading) {
+    for (const PadReport& report : reports_.Next(reading)) recogniser_.Handle(report);
+  }
+  // Nothing is held: no direction, none of buttons 1..4. Another pad may be taken now without cutting
+  // a gesture short.
+  bool AtRest() const { return state_.LastDirection == 0 && !reports_.AnyButtonHeld(); }
+
+ private:
+  GestureRecogniser& recogniser_;
+  const GestureState& state_;
+  ReadingsToReports reports_;
+};
+
+}  // namespace brontavel
