@@ -30,6 +30,11 @@ const char* RunningNoticeTitle(Edition edition);
 // edition is made for it, and the edition for any player drives it through the media keys.
 constexpr bool WarnsOfClassicPlayer(Edition edition) { return edition == Edition::Winamp3; }
 
+// The Winamp editions look for the player's windows at start-up and beep when its playlist cannot be
+// found: without the player they do nothing. The edition for any player expects no Winamp, and a
+// beep from it means that a media key was refused.
+constexpr bool ExpectsWinamp(Edition edition) { return edition != Edition::AnyPlayer; }
+
 // How one catalogue command reaches the player in an edition.
 //   Key:     the key (with modifier held around it when not 0) in the window of slot;
 //   Command: WM_COMMAND with the player's own command id in wParam and 0 in lParam, to slot;

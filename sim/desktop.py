@@ -20,6 +20,9 @@ WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
 DESKTOP_SIZE = (1024, 768)
 CENTRE = 32768
 HAT_CENTRED = 0xFFFF
+# What Windows says a device is: its USB vendor and product ids, how many buttons it has, a Z axis.
+GENERIC_PAD = dict(vendor=0x0079, product=0x0006, button_count=12, has_z=1)
+WHEEL = dict(vendor=0x046D, product=0xC29B, button_count=24, has_z=1)
 QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
@@ -67,9 +70,13 @@ class Session:
         self.launcher = ["setpriv", "--bounding-set", "-dac_override,-dac_read_search", "--"] if honour_permissions else []
         self.xvfb = None
         self.processes = []
-        # The pad in the user's hand: where its stick, buttons and hat are, whether it has a hat, the
-        # joystick number Windows gives it (1..16), and whether it answers at all.
-        self.pad = dict(x=CENTRE, y=CENTRE, buttons=0, hat=HAT_CENTRED, has_hat=1, number=1, present=True)
+        # The pad in the user's hand: where its stick, buttons and hat are, whether it has a hat (and
+        # whether that tells hundredths of a degree or only its four directions), the joystick number
+        # Windows gives it (1..16), whether it answers at all, and what it is (USB vendor and product,
+        # buttons, a Z axis). A second device may be plugged in beside it.
+        self.pad = dict(x=CENTRE, y=CENTRE, z=CENTRE, buttons=0, hat=HAT_CENTRED, has_hat=1, hat_cts=1, number=1,
+                        present=True, **GENERIC_PAD)
+        self.other = dict(self.pad, present=False, **WHEEL)
 
     def __enter__(self):
         if not self.display:  # Xvfb picks a free display and names it once it is listening
@@ -210,21 +217,29 @@ class Session:
         self.pad.update(present=True, number=number, has_hat=int(has_hat))
         self.write_pad()
 
-    def stick(self, x, y, buttons=0, hat=HAT_CENTRED):
-        """Puts the stick, the buttons and the hat where a hand would; the program sees them at its next
-        read."""
-        self.pad.update(x=x, y=y, buttons=buttons, hat=hat)
+    def plug_other(self, number=None):
+        """Another device (a wheel) is plugged in at joystick number, or with None taken away."""
+        self.other.update(present=number is not None, number=number or 0)
+        self.write_pad()
+
+    def stick(self, x, y, buttons=0, hat=HAT_CENTRED, pad=None):
+        """Puts the stick, the buttons and the hat of the pad (or the other device) where a hand would;
+        the program sees them at its next read."""
+        (pad or self.pad).update(x=x, y=y, buttons=buttons, hat=hat)
         self.write_pad()
 
     def write_pad(self):
-        """Written in place, in one write of a fixed length, so that the driver's open file always holds
-        a whole state or fails its check."""
-        p = self.pad
-        fields = [p["x"], p["y"], p["buttons"], p["hat"], p["has_hat"], p["number"] - 1]
-        text = " ".join(map(str, fields + [sum(fields)])) if p["present"] else "unplugged 0"
+        """Both devices, written in place, in one write of a fixed length, so that the driver's open file
+        always holds a whole state or fails its check."""
+        fields = []
+        for p in (self.pad, self.other):
+            hat_kind = (2 if p["hat_cts"] else 1) if p["has_hat"] else 0
+            fields += [p["x"], p["y"], p["z"], p["buttons"], p["hat"], hat_kind, p["number"] if p["present"] else 0,
+                       p["vendor"], p["product"], p["button_count"], p["has_z"]]
+        text = " ".join(map(str, fields + [sum(fields)]))
         fd = os.open(self.stick_file, os.O_WRONLY | os.O_CREAT, 0o644)
         try:
-            os.pwrite(fd, text.ljust(79).encode() + b"\n", 0)
+            os.pwrite(fd, text.ljust(239).encode() + b"\n", 0)
         finally:
             os.close(fd)
 
@@ -232,14 +247,14 @@ class Session:
         """The program's reads of the pad, from the since-th driver line on, as (time, x, y, buttons, hat)."""
         return [(float(r[0]), *map(int, r[3:7])) for r in self.driver_reports()[since:] if r[1] == "read"]
 
-    def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0):
+    def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0, pad=None):
         """Puts the stick somewhere and waits until the program has read it there, so that a gesture lasts
         one poll, not however long a busy machine takes to get round to it."""
         seen = len(self.driver_reports())
         state = (x, y, buttons, hat)
-        if state == tuple(self.pad[k] for k in ("x", "y", "buttons", "hat")):
+        if state == tuple((pad or self.pad)[k] for k in ("x", "y", "buttons", "hat")):
             return
-        self.stick(*state)
+        self.stick(*state, pad=pad)
         self.wait_for(lambda: any(r[1:] == state for r in self.reads(seen)), timeout,
                       f"the program to read the pad at {state}")
 

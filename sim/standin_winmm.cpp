@@ -2,15 +2,26 @@
 // Brontavel uses, installed where Windows keeps its own and given to Brontavel.exe alone through a
 // per-program DLL override. It answers as Windows' multimedia joystick driver does: a pad is read at
 // the joystick number it answers at, any other number answers that nothing is plugged in there, and
-// a pad without a hat reads 0 where the hat would be.
+// a pad without a hat reads 0 where the hat would be. Its capabilities name the pad's USB vendor and
+// product ids in wMid and wPid, as Wine's driver takes them from the device (DIPROP_VIDPID).
 //
-// The pad is a text file named by BRONTAVEL_STANDIN_JOYSTICK, written in place by the desktop:
-// "x y buttons hat has-hat id check", buttons as a number (bit n-1 for button n, up to 32), the hat in
-// hundredths of a degree (65535: not pressed), id the 0-based number it answers at, check the sum of
-// the others; or "unplugged 0" for no pad at all. A read that catches the file half written fails its
-// check and is taken again. Every answer that differs from the last one at the same number is logged,
-// with its time, to BRONTAVEL_STANDIN_LOG ("read id x y buttons hat", or "absent id"), and so is each
-// look at a pad's capabilities ("caps id has-hat").
+// Two devices may be plugged in at once: the pad in the user's hand, and another (a second pad, a
+// wheel, a virtual pad another program made). The desktop writes them to a text file named by
+// BRONTAVEL_STANDIN_JOYSTICK, in place: for each device "x y z buttons hat hat-kind number vendor
+// product button-count has-z", then the sum of all of them as a check. Buttons are a number (bit n-1
+// for button n, up to 32); the hat is in hundredths of a degree (65535: not pressed); hat-kind is 0
+// for none, 1 for a hat that tells only its four directions (JOYCAPS_POV4DIR), 2 for one that tells
+// hundredths (JOYCAPS_POVCTS); number is 1..16, 0 for a device that is not plugged in. A read that
+// catches the file half written fails its check and is taken again.
+//
+// Asked for the hat in "discrete units" (JOY_RETURNPOV alone), a pad says one of the four documented
+// directions (JOY_POVFORWARD, JOY_POVRIGHT, JOY_POVBACKWARD, JOY_POVLEFT) or centred: a diagonal is
+// said as the direction before it, clockwise. Asked with JOY_RETURNPOVCTS, a hat that can tell
+// hundredths says them.
+//
+// Every answer that differs from the last one at the same number is logged, with its time, to
+// BRONTAVEL_STANDIN_LOG ("read id x y buttons hat", or "absent id"), and so is each look at a pad's
+// capabilities ("caps id has-hat").
 
 // This file defines the functions the header declares as imported.
 #define _WINMM_
@@ -25,16 +36,19 @@
 namespace {
 
 constexpr UINT kJoysticks = 16;
+constexpr int kDevices = 2;
+constexpr int kFields = 11;  // for each device
+constexpr unsigned kNoHat = 0, kHatCts = 2;
 
 struct Pad {
-  bool present = false;
-  unsigned x = 32768, y = 32768, buttons = 0, hat = 0xFFFF, hasHat = 1, id = 0;
+  unsigned x = 32768, y = 32768, z = 32768, buttons = 0, hat = 0xFFFF, hatKind = kHatCts, number = 0, vendor = 0,
+           product = 0, buttonCount = 0, hasZ = 0;
 };
 
 // The file is mapped into memory once and read there, as a driver reads the state it keeps: the
 // desktop's writes show at once, and a read costs next to nothing, so that what the program's polling
 // costs is measured, not this.
-bool ReadFileText(char (&text)[128]) {
+bool ReadFileText(char (&text)[256]) {
   static const char* view = nullptr;
   if (!view) {
     char path[MAX_PATH];
@@ -49,26 +63,37 @@ bool ReadFileText(char (&text)[128]) {
     CloseHandle(mapping);
     if (!view) return false;
   }
-  std::memcpy(text, view, sizeof text - 1);  // the desktop writes 80 bytes, and the view is a page
+  std::memcpy(text, view, sizeof text - 1);  // the desktop writes 240 bytes, and the view is a page
   text[sizeof text - 1] = '\0';
   return true;
 }
 
-Pad ReadPad() {
-  Pad pad;
+// The device plugged in at joystick id (0-based), or none.
+bool FindPad(UINT id, Pad& found) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char text[128];
-    if (!ReadFileText(text)) return pad;
-    unsigned check = 0;
-    if (std::strncmp(text, "unplugged", 9) == 0) return pad;
-    if (std::sscanf(text, "%u %u %u %u %u %u %u", &pad.x, &pad.y, &pad.buttons, &pad.hat, &pad.hasHat, &pad.id,
-                    &check) == 7 &&
-        check == pad.x + pad.y + pad.buttons + pad.hat + pad.hasHat + pad.id) {
-      pad.present = true;
-      return pad;
+    char text[256];
+    if (!ReadFileText(text)) return false;
+    unsigned values[kDevices * kFields + 1] = {};
+    const char* at = text;
+    int read = 0, used = 0;
+    unsigned sum = 0;
+    while (read < kDevices * kFields + 1 && std::sscanf(at, "%u%n", &values[read], &used) == 1) {
+      at += used;
+      if (read < kDevices * kFields) sum += values[read];
+      ++read;
     }
+    if (read != kDevices * kFields + 1 || values[kDevices * kFields] != sum) continue;
+    for (int device = 0; device < kDevices; ++device) {
+      const unsigned* v = values + device * kFields;
+      const Pad pad{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]};
+      if (pad.number == id + 1) {
+        found = pad;
+        return true;
+      }
+    }
+    return false;
   }
-  return Pad{};
+  return false;
 }
 
 // Logs an answer at joystick id when it differs from the last one there.
@@ -77,6 +102,13 @@ void LogAnswer(UINT id, const char* text) {
   if (std::strcmp(last[id], text) == 0) return;
   std::snprintf(last[id], sizeof last[id], "%s", text);
   LogLine("BRONTAVEL_STANDIN_LOG", NowMs(), "%s\n", text);
+}
+
+DWORD HatAnswer(const Pad& pad, DWORD flags) {
+  if (pad.hatKind == kNoHat) return 0;
+  if (pad.hat >= 36000) return JOY_POVCENTERED;
+  if ((flags & JOY_RETURNPOVCTS) && pad.hatKind == kHatCts) return pad.hat;
+  return pad.hat / 9000 * 9000;
 }
 
 }  // namespace
@@ -88,9 +120,9 @@ UINT WINAPI joyGetNumDevs() { return kJoysticks; }
 MMRESULT WINAPI joyGetPosEx(UINT id, JOYINFOEX* info) {
   if (!info) return MMSYSERR_INVALPARAM;
   if (id >= kJoysticks || info->dwSize < sizeof(JOYINFOEX)) return JOYERR_PARMS;
-  const Pad pad = ReadPad();
+  Pad pad;
   char text[64];
-  if (!pad.present || pad.id != id) {
+  if (!FindPad(id, pad)) {
     std::snprintf(text, sizeof text, "absent %u", id);
     LogAnswer(id, text);
     return JOYERR_UNPLUGGED;
@@ -99,7 +131,8 @@ MMRESULT WINAPI joyGetPosEx(UINT id, JOYINFOEX* info) {
   LogAnswer(id, text);
   if (info->dwFlags & JOY_RETURNX) info->dwXpos = pad.x;
   if (info->dwFlags & JOY_RETURNY) info->dwYpos = pad.y;
-  if (info->dwFlags & JOY_RETURNPOV) info->dwPOV = pad.hasHat ? pad.hat : 0;
+  if (info->dwFlags & JOY_RETURNZ) info->dwZpos = pad.hasZ ? pad.z : 0;
+  if (info->dwFlags & (JOY_RETURNPOV | JOY_RETURNPOVCTS)) info->dwPOV = HatAnswer(pad, info->dwFlags);
   if (info->dwFlags & JOY_RETURNBUTTONS) {
     info->dwButtons = pad.buttons;
     info->dwButtonNumber = 0;
@@ -112,27 +145,31 @@ MMRESULT WINAPI joyGetPos(UINT id, JOYINFO* info) {
   if (!info) return MMSYSERR_INVALPARAM;
   JOYINFOEX extended{};
   extended.dwSize = sizeof extended;
-  extended.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS;
+  extended.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNZ | JOY_RETURNBUTTONS;
   const MMRESULT result = joyGetPosEx(id, &extended);
-  if (result == JOYERR_NOERROR) *info = {extended.dwXpos, extended.dwYpos, 0, extended.dwButtons & 0xF};
+  if (result == JOYERR_NOERROR) *info = {extended.dwXpos, extended.dwYpos, extended.dwZpos, extended.dwButtons & 0xF};
   return result;
 }
 
 MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, JOYCAPSA* caps, UINT size) {
   if (!caps) return MMSYSERR_INVALPARAM;
   if (size != sizeof(JOYCAPSA) || id >= kJoysticks) return JOYERR_PARMS;
-  const Pad pad = ReadPad();
-  if (!pad.present || pad.id != id) return JOYERR_PARMS;
+  Pad pad;
+  if (!FindPad(static_cast<UINT>(id), pad)) return JOYERR_PARMS;
   std::memset(caps, 0, size);
+  caps->wMid = static_cast<WORD>(pad.vendor);
+  caps->wPid = static_cast<WORD>(pad.product);
   std::snprintf(caps->szPname, sizeof caps->szPname, "Stand-in gamepad");
   caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 0xFFFF;
-  caps->wNumButtons = caps->wMaxButtons = 32;
-  caps->wNumAxes = 4;
+  caps->wNumButtons = static_cast<UINT>(pad.buttonCount);
+  caps->wMaxButtons = 32;
+  caps->wNumAxes = pad.hasZ ? 3 : 2;
   caps->wMaxAxes = 6;
   caps->wPeriodMin = 10;
   caps->wPeriodMax = 1000;
-  caps->wCaps = pad.hasHat ? JOYCAPS_HASPOV | JOYCAPS_POV4DIR : 0;
-  LogLine("BRONTAVEL_STANDIN_LOG", NowMs(), "caps %u %u\n", static_cast<unsigned>(id), pad.hasHat);
+  if (pad.hasZ) caps->wCaps |= JOYCAPS_HASZ;
+  if (pad.hatKind != kNoHat) caps->wCaps |= JOYCAPS_HASPOV | JOYCAPS_POV4DIR | (pad.hatKind == kHatCts ? JOYCAPS_POVCTS : 0);
+  LogLine("BRONTAVEL_STANDIN_LOG", NowMs(), "caps %u %u\n", static_cast<unsigned>(id), pad.hatKind != kNoHat);
   return JOYERR_NOERROR;
 }
 

@@ -4,6 +4,8 @@
 //   window_tool wait CLASS|- TITLE|- MS     exit 0 once such a top-level window exists, 1 on timeout
 //   window_tool gone CLASS|- TITLE|- MS     exit 0 once no such window exists
 //   window_tool ping CLASS|- TITLE|- MS     exit 0 once the window exists and its thread answers
+//   window_tool front TITLE MS              exit 0 once the window is in front: the foreground window,
+//                                        holding the focus, on top where it lies
 //   window_tool rect TITLE ID               screen rectangle of a dialog's control (0: the dialog)
 //   window_tool menu-item INDEX COUNT       screen rectangle of item INDEX of the open COUNT-item menu
 //   window_tool menu                        exit 0 while a popup menu is open
@@ -61,6 +63,24 @@ int WaitFor(const char* className, const char* title, int ms, bool present, bool
     const DWORD spent = GetTickCount() - start;
     if (spent >= static_cast<DWORD>(ms)) return 1;
     if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms - spent, &ignored)) return 0;
+  }
+  return 1;
+}
+
+// A key typed now reaches the window: it is the foreground window, the focus is in it, and nothing
+// lies over it (an ownerless box can be the foreground window below a dialog that stays on top).
+int Front(const char* title, int ms) {
+  for (int waited = 0; waited <= ms; waited += 50, Sleep(50)) {
+    HWND window = FindWindowA(nullptr, title);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    RECT rect;
+    if (!window || GetForegroundWindow() != window || !GetWindowRect(window, &rect) ||
+        !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread))
+      continue;
+    const HWND onTop = WindowFromPoint({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    const bool focused = thread.hwndFocus == window || IsChild(window, thread.hwndFocus);
+    if (focused && (onTop == window || IsChild(window, onTop))) return 0;
   }
   return 1;
 }
@@ -243,6 +263,7 @@ int main() {
   if (command == "wait" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true);
   if (command == "gone" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), false);
   if (command == "ping" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true, true);
+  if (command == "front" && argc == 4) return Front(argv[2], std::atoi(argv[3]));
   if (command == "rect" && argc == 4) return Rect(argv[2], std::atoi(argv[3]));
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "menu") return OpenMenu() ? 0 : 1;

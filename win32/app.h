@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/edition.h"
 #include "core/gesture_recogniser.h"
+#include "core/pad_input.h"
 #include "res/resource_ids.h"
 #include "win32/ansi_names.h"
 #include "win32/joystick_driver.h"
@@ -45,7 +47,8 @@ struct App final : GestureOutputs {
         settingsFile(CurrentDirectory(), ShownName(wideFolder)),
         timer(window, onRepeatTick),
         repeat(timer, settings, gestures, *this),
-        recogniser(gestures, settings.EventAssignmentTable, repeat, *this) {
+        recogniser(gestures, settings.EventAssignmentTable, repeat, *this),
+        padInput(recogniser, gestures) {
     settings.PlayerClassNames = DefaultPlayerClassNames(edition);
     settings.EventAssignmentTable = DefaultBindings(edition);
   }
@@ -65,8 +68,12 @@ struct App final : GestureOutputs {
   // none of the program's business (a "Joystick Error" box may be up, and the program ending).
   bool joystickStarted = false;
   JoystickDriver joystick;
-  UINT joystickId = 0;  // the pad in use, while not waiting: 0 for joystick 1
-  ReadingsToReports padReports;
+  bool padInUse = false;
+  UINT joystickId = 0;  // the pad in use: 0 for joystick 1
+  PadCaps padCaps;      // what the pad in use is
+  PadChoice padChoice = PadChoice::Any;  // why it was taken
+  std::optional<PadCaps> lostPad;  // the pad in use when the last one went: its make and model come next
+  bool betterPadWaiting = false;   // a pad the rule prefers answers: taken once the one in use is at rest
   std::wstring wideFolder;  // the folder the program was started in, as Windows names it ("" on 95)
   SettingsFile settingsFile;
   Settings settings;
@@ -75,6 +82,7 @@ struct App final : GestureOutputs {
   WindowRepeatTimer timer;
   AutoRepeat repeat;
   GestureRecogniser recogniser;
+  PadInput padInput;
 
   // Runs a catalogue command; a number outside the catalogue runs nothing.
   void RunCommand(CommandId id) override;

@@ -25,7 +25,9 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM, LPARAM lParam
 
 }  // namespace
 
-void ShowMessage(const char* text, const char* caption) { MessageBoxA(nullptr, text, caption, MB_OK | MB_APPLMODAL); }
+void ShowMessage(const char* text, const char* caption, HWND owner) {
+  MessageBoxA(owner, text, caption, MB_OK | MB_APPLMODAL);
+}
 
 void ShowModalDialog(App& app, int id, DLGPROC procedure) {
   DialogBoxParamA(app.instance, MAKEINTRESOURCEA(id), app.window, procedure, reinterpret_cast<LPARAM>(&app));

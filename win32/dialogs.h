@@ -6,9 +6,10 @@ namespace brontavel {
 
 struct App;
 
-// The program's error and warning boxes: application-modal, without an owner window, with a single
-// OK button and no icon. While one is open its loop keeps dispatching, so the remote keeps working.
-void ShowMessage(const char* text, const char* caption);
+// The program's error and warning boxes: application-modal, with a single OK button and no icon,
+// without an owner window unless one is given (a dialog that stays on top would otherwise hide the
+// box). While one is open its loop keeps dispatching, so the remote keeps working.
+void ShowMessage(const char* text, const char* caption, HWND owner = nullptr);
 
 // Runs dialog template id modally over the control window; procedure finds app with DialogApp.
 // Returns when the user has closed the dialog. A second one can be opened from the tray meanwhile.

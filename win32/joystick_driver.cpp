@@ -26,18 +26,26 @@ JoystickDriver::JoystickDriver() {
   if (!getDevCaps_) getPosEx_ = nullptr;
 }
 
-bool JoystickDriver::Read(UINT id, PadReading& reading) const {
+bool JoystickDriver::Read(UINT id, const PadCaps& caps, PadReading& reading) const {
   JOYINFOEX info{};
   info.dwSize = sizeof info;
-  info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS | JOY_RETURNPOV;
+  // Asked for in "discrete units", a hat may say only its four directions, and a diagonal would read
+  // as one of them; in hundredths a diagonal is the corner no direction takes, as it should be.
+  info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS |
+                 (caps.hatInHundredths ? JOY_RETURNPOVCTS : JOY_RETURNPOV);
   if (!getPosEx_ || getPosEx_(id, &info) != JOYERR_NOERROR) return false;
   reading = {info.dwXpos, info.dwYpos, info.dwButtons, info.dwPOV};
   return true;
 }
 
-bool JoystickDriver::HasHat(UINT id) const {
-  JOYCAPSA caps{};
-  return getDevCaps_ && getDevCaps_(id, &caps, sizeof caps) == JOYERR_NOERROR && (caps.wCaps & JOYCAPS_HASPOV);
+bool JoystickDriver::Caps(UINT id, PadCaps& caps) const {
+  JOYCAPSA answer{};
+  if (!getDevCaps_ || getDevCaps_(id, &answer, sizeof answer) != JOYERR_NOERROR) return false;
+  caps.hasHat = (answer.wCaps & JOYCAPS_HASPOV) != 0;
+  caps.hatInHundredths = (answer.wCaps & JOYCAPS_POVCTS) != 0;
+  caps.vendor = answer.wMid;
+  caps.product = answer.wPid;
+  return true;
 }
 
 }  // namespace brontavel

@@ -7,6 +7,21 @@
 
 namespace brontavel {
 
+// What a pad is: whether it has a hat and says it in hundredths of a degree, and which make and
+// model it is (its USB vendor and product ids, which stay the same at whatever number it answers).
+struct PadCaps {
+  bool hasHat = false;
+  bool hatInHundredths = false;
+  WORD vendor = 0, product = 0;
+
+  bool SameModel(const PadCaps& other) const { return vendor == other.vendor && product == other.product; }
+};
+
+// Which pad the program takes, best first: joystick 1, the user's own whenever it answers; else the
+// pad in use before the last one went (the same make and model), at whatever number it answers now;
+// else any that answers.
+enum class PadChoice : unsigned char { Joystick1, PadBeforeLoss, Any };
+
 // Joysticks 1..16 through Windows' own multimedia joystick driver, by its 0-based ids. winmm.dll is
 // not one of Windows' known DLLs, so an import of it would be looked for in the program's own folder
 // first, where anything a browser downloaded may lie beside the program. It is loaded instead by its
@@ -20,11 +35,16 @@ class JoystickDriver {
   JoystickDriver(const JoystickDriver&) = delete;
   JoystickDriver& operator=(const JoystickDriver&) = delete;
 
-  // The stick, the buttons and the hat of joystick id; false when it does not answer (unplugged,
-  // asleep, or no such joystick).
-  bool Read(UINT id, PadReading& reading) const;
-  // Whether joystick id has a hat. Some drivers take long to say: asked only when a pad is taken.
-  bool HasHat(UINT id) const;
+  // The stick, the buttons and the hat of joystick id, the hat asked for as caps says it can tell
+  // it; false when it does not answer (unplugged, asleep, or no such joystick).
+  bool Read(UINT id, const PadCaps& caps, PadReading& reading) const;
+  // Whether joystick id answers at all.
+  bool Answers(UINT id) const {
+    PadReading ignored;
+    return Read(id, PadCaps{}, ignored);
+  }
+  // What joystick id is. Some drivers take long to say: asked only when a pad may be taken.
+  bool Caps(UINT id, PadCaps& caps) const;
 
  private:
   decltype(&joyGetPosEx) getPosEx_ = nullptr;

@@ -130,7 +130,7 @@ bool ChooseShortcutFile(HWND dialog, SettingsFile& settingsFile, int shortcut) {
   }
   DecimalText key;
   FormatShortcutKey(shortcut, key);
-  settingsFile.Write(kShortcutsSection, key, chosen.name->c_str());
+  settingsFile.Write(kShortcutsSection, key, chosen.name->c_str(), dialog);
   return true;
 }
 
@@ -146,7 +146,7 @@ void OnSet(HWND dialog, App& app) {
   DecimalText key, value;
   FormatBindingKey(event + 1, key);
   FormatDecimal(command, value);
-  app.settingsFile.Write(kOptionsSection, key, value);
+  app.settingsFile.Write(kOptionsSection, key, value, dialog);
 }
 
 struct RepeatField {
@@ -186,7 +186,7 @@ void StoreRepeatFields(HWND dialog, App& app) {
   const RepeatFieldsRead read = ReadRepeatFields(dialog);
   if (read.unsound) return;
   for (int i = 0; i < 2; ++i) {
-    app.settingsFile.Write(kOptionsSection, kRepeatFields[i].key, read.texts[i]);
+    app.settingsFile.Write(kOptionsSection, kRepeatFields[i].key, read.texts[i], dialog);
     app.settings.*kRepeatFields[i].value = read.values[i];
   }
 }

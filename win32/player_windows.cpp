@@ -47,7 +47,7 @@ HWND FindPlayerWindow(Edition edition, const PlayerClassNameTable& classNames, i
     if (!IsWindow(found)) found = nullptr;
     playerRuns = found != nullptr || slot != kPeSlot;
   }
-  if (!playerRuns) MessageBeep(MB_ICONEXCLAMATION);
+  if (!playerRuns && ExpectsWinamp(edition)) MessageBeep(MB_ICONEXCLAMATION);
   return found;
 }
 

@@ -18,7 +18,8 @@ struct PlayerWindowTable {
 // The window of one slot as it can be found now, or null. Main, EQ and MB (and the classic
 // playlist editor): the first top-level window of the slot's class. Winamp 3's playlist editor: the
 // first direct child, in stacking order, of the "Playlist" frame whose title has ':' as its 13th
-// character. A missing playlist sounds the exclamation beep: the player is not running.
+// character. A missing playlist sounds the exclamation beep in the Winamp editions: the player is not
+// running.
 HWND FindPlayerWindow(Edition edition, const PlayerClassNameTable& classNames, int slot);
 
 // Looks for all four windows, in slot order, as start-up does.

@@ -60,24 +60,22 @@ void SettingsFile::ReadText(const char* section, const char* key, const char* fa
   GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), ProfilePath(path_).c_str());
 }
 
-bool SettingsFile::Write(const char* section, const char* key, const char* value) {
+bool SettingsFile::Write(const char* section, const char* key, const char* value, HWND owner) {
   const std::string sectionAndKey = std::string(section) + '\n' + key;
-  std::string* unsaved = Unsaved(unsaved_, sectionAndKey);
-  if (reachable_ && WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str())) {
-    if (unsaved) *unsaved = value;  // the file holds it now; what memory holds must not differ
-    return true;
-  }
-  if (unsaved) {
+  const bool written = reachable_ && WritePrivateProfileStringA(section, key, value, ProfilePath(path_).c_str());
+  // Once a key is kept in memory, memory must follow every later value, written to the file or not.
+  if (std::string* unsaved = Unsaved(unsaved_, sectionAndKey)) {
     *unsaved = value;
-  } else {
+  } else if (!written) {
     unsaved_.emplace_back(sectionAndKey, value);
   }
+  if (written) return true;
   if (reportedUnsaved_) return false;
   // Once per run: the user needs to know, not to be told at every change. The suggestion is a
   // folder the user can always write to: "Brontavel" in the Documents folder, which every Windows has.
   reportedUnsaved_ = true;
   const std::string text = UnsavedSettingsNotice(path_, reachable_, ShellFolderPath(CSIDL_PERSONAL));
-  ShowMessage(text.c_str(), kUnsavedCaption);
+  ShowMessage(text.c_str(), kUnsavedCaption, owner);
   return false;
 }
 

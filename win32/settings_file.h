@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,8 +33,9 @@ class SettingsFile {
   // box that names the file and a folder to move the program to. A text that could not be written is
   // read back from memory instead until the program ends, as that box promises: the files chosen for
   // the gestures are read at each use. (Numbers are read only at start-up, before anything is
-  // written.) True once written.
-  bool Write(const char* section, const char* key, const char* value);
+  // written.) The box belongs to owner, the dialog the change was made in, so that it opens in front
+  // of it. True once written.
+  bool Write(const char* section, const char* key, const char* value, HWND owner = nullptr);
 
   // Reads the settings once, at start-up: the repeat timing (each within its range, or its default),
   // the player's class names and the gesture bindings, each with its default. Every binding is written

@@ -39,10 +39,14 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   // says it. At logon nobody asked for anything.
   if (const HWND running = FindWindowA(kOwnClass, nullptr)) {
     DWORD_PTR ignored = 0;
-    if (!atLogon && !SendMessageTimeoutA(running, RegisterWindowMessageA(kShowYourselfMessage), 0, 0,
-                                         SMTO_ABORTIFHUNG, kTellRunningCopyMs, &ignored))
-      ShowMessage(kWhereToFindIt, kAlreadyRunningTitle);
-    return false;
+    const bool told = atLogon || SendMessageTimeoutA(running, RegisterWindowMessageA(kShowYourselfMessage), 0, 0,
+                                                     SMTO_ABORTIFHUNG, kTellRunningCopyMs, &ignored);
+    // A copy that found no joystick takes its window away before it says so: gone before it answered,
+    // it was no running copy, and this one starts as any start does.
+    if (told || IsWindow(running)) {
+      if (!told) ShowMessage(kWhereToFindIt, kAlreadyRunningTitle);
+      return false;
+    }
   }
   // The Winamp 3 edition cannot drive the classic player, and says which edition can.
   if (WarnsOfClassicPlayer(app.edition) && FindWindowA(kClassicMainClass, nullptr))
@@ -72,7 +76,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   // The pad is read by now (unless it is being waited for): while a box about the settings is open,
   // its own message loop runs the poll, and the remote then uses the built-in bindings.
   app.settingsFile.Load(app.settings);
-  FindPlayerWindows(app.edition, app.settings.PlayerClassNames, app.players);
+  if (ExpectsWinamp(app.edition)) FindPlayerWindows(app.edition, app.settings.PlayerClassNames, app.players);
   if (!atLogon) ShowRunningNotice(app, RunningNotice::Started);
   return true;
 }

@@ -10,7 +10,6 @@
 #include "core/chosen_file.h"
 #include "core/command_line.h"
 #include "core/edition.h"
-#include "core/key_injection.h"
 #include "core/settings.h"
 #include "core/unsaved_notice.h"
 
@@ -84,26 +83,22 @@ TEST(EditionTest, EachPlayerCommandReachesThePlayerOneWay) {
   EXPECT_STREQ(DefaultPlayerClassNames(Edition::Winamp3)[kMainSlot].data(), "STUDIO");
 }
 
-// What each edition does out of the box: its bindings where the file names none, and whether a
-// classic player's window at start-up makes it warn. The edition for any player presses only media
-// keys, or nothing, and reaches Winamp 3 as the Winamp 3 edition does.
-struct EditionDefaults {
+// What each edition calls itself and whether a classic player's window at start-up makes it warn;
+// what each does out of the box is what the end-to-end scenarios press and hear. The edition for any
+// player reaches Winamp 3 as the Winamp 3 edition does.
+struct EditionFace {
   Edition edition;
-  std::array<CommandId, kJoystickEventCount> bindings;
   bool warnsOfClassicPlayer;
   const char* name;
 };
 
-TEST(EditionTest, DefaultsBoxAndNameOfEachEdition) {
-  const EditionDefaults table[] = {
-      {Edition::Winamp3, {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23}, true, "Brontavel for Winamp"},
-      {Edition::Classic, {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23}, false, "Brontavel for classic Winamp"},
-      // Left previous, Right next, Up and Down Windows' volume, Button1 play/pause, Button2 stop,
-      // Button3 mute; Fn the same; Button4, the Fn button, nothing.
-      {Edition::AnyPlayer, {37, 36, 39, 40, 37, 36, 39, 40, 35, 38, 41, 0, 35, 38, 41}, false, "Brontavel for any player"},
+TEST(EditionTest, BoxAndNameOfEachEdition) {
+  const EditionFace table[] = {
+      {Edition::Winamp3, true, "Brontavel for Winamp"},
+      {Edition::Classic, false, "Brontavel for classic Winamp"},
+      {Edition::AnyPlayer, false, "Brontavel for any player"},
   };
-  for (const EditionDefaults& row : table) {
-    EXPECT_EQ(DefaultBindings(row.edition).entries, row.bindings) << row.name;
+  for (const EditionFace& row : table) {
     EXPECT_EQ(WarnsOfClassicPlayer(row.edition), row.warnsOfClassicPlayer) << row.name;
     EXPECT_STREQ(EditionName(row.edition), row.name);
   }
@@ -162,12 +157,6 @@ TEST(ChosenFileTest, RefusedOnlyForWhatTheUserCanMend) {
     EXPECT_EQ(asked, row.identityAsked) << row.chosen.name.value_or("(none)");
   }
   EXPECT_NE(std::string(refusal::kTooLong).find("counts as two"), std::string::npos) << "bytes, said as a user can act";
-}
-
-TEST(KeyInjectionTest, APairIsTypedOnceAndARefusalIsHeard) {
-  EXPECT_EQ(AfterTypingPair(2), AfterInjection::Done);
-  EXPECT_EQ(AfterTypingPair(1), AfterInjection::SendReleaseAgain) << "never the press again";
-  EXPECT_EQ(AfterTypingPair(0), AfterInjection::Warn);
 }
 
 // ---- Values of the settings ---------------------------------------------------------------------

@@ -10,6 +10,29 @@ from desktop import ScenarioError, Session  # noqa: E402
 
 
 class TestSession(Session):
+    def __enter__(self):
+        super().__enter__()
+        # Windows' beep is the X server's bell under Wine; the XKB event daemon hears each one.
+        self.beep_log = os.path.join(self.run_dir, "beeps.log")
+        config = os.path.join(self.run_dir, "beeps.cf")
+        with open(config, "w") as f:
+            f.write(f'Bell() shell "echo bell >> {self.beep_log}"\n')
+        self.bell = subprocess.Popen(["xkbevd", "-display", self.display, "-cfg", config],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self
+
+    def __exit__(self, *exc):
+        self.bell.terminate()
+        self.bell.wait(timeout=10)
+        return super().__exit__(*exc)
+
+    def beeps(self):
+        return len(open(self.beep_log).readlines()) if os.path.exists(self.beep_log) else 0
+
+    def in_front(self, title, timeout_ms=10000):
+        """Whether the window comes to the front, with the focus, so that a key typed now reaches it."""
+        return self.tool("front", title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)[0] == 0
+
     def window_texts(self, window_class, title="-"):
         code, out = self.tool("texts", window_class, title)
         return out.splitlines() if code == 0 else None
