@@ -6,6 +6,9 @@
 //   window_tool ping CLASS|- TITLE|- MS     exit 0 once the window exists and its thread answers
 //   window_tool front TITLE MS              exit 0 once the window is in front: the foreground window,
 //                                        holding the focus, on top where it lies
+//   window_tool owner TITLE                 the title of the window's owner, "" for none
+//   window_tool decoy CLASS MESSAGE         a window of CLASS that ends its program, unanswered, when
+//                                        the registered MESSAGE arrives
 //   window_tool rect TITLE ID               screen rectangle of a dialog's control (0: the dialog)
 //   window_tool menu-item INDEX COUNT       screen rectangle of item INDEX of the open COUNT-item menu
 //   window_tool menu                        exit 0 while a popup menu is open
@@ -83,6 +86,29 @@ int Front(const char* title, int ms) {
     if (focused && (onTop == window || IsChild(window, onTop))) return 0;
   }
   return 1;
+}
+
+// A window of class className that ends its process when the registered message arrives, without
+// answering: a running copy whose window goes before it answers.
+LRESULT CALLBACK DecoyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static UINT endOn = 0;
+  if (message == WM_CREATE) endOn = RegisterWindowMessageA(static_cast<const char*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+  if (endOn != 0 && message == endOn) ExitProcess(0);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int Decoy(const char* className, const char* message) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DecoyProcedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = className;
+  if (!RegisterClassA(&windowClass)) return 1;
+  if (!CreateWindowExA(0, className, className, 0, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
+                       const_cast<char*>(message)))
+    return 1;
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
 }
 
 int Rect(const char* title, int id) {
@@ -263,6 +289,15 @@ int main() {
   if (command == "wait" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true);
   if (command == "gone" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), false);
   if (command == "ping" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true, true);
+  if (command == "owner" && argc == 3) {
+    HWND window = FindWindowA(nullptr, argv[2]);
+    char title[256] = {};
+    if (!window) return 1;
+    GetWindowTextA(GetWindow(window, GW_OWNER), title, sizeof title);
+    std::printf("%s\n", title);
+    return 0;
+  }
+  if (command == "decoy" && argc == 4) return Decoy(argv[2], argv[3]);
   if (command == "front" && argc == 4) return Front(argv[2], std::atoi(argv[3]));
   if (command == "rect" && argc == 4) return Rect(argv[2], std::atoi(argv[3]));
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));

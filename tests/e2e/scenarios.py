@@ -212,9 +212,13 @@ def gestures(session):
     ini = os.path.join(session.run_dir, "Brontavel.ini")
     session.plug(1)
     beeps = session.beeps()
-    for classic_open, gestures_made in ((False, ANY_PLAYER_RECEIVED), (True, [ANY_PLAYER_RECEIVED[n - 1] for n in (1, 2, 9)])):
+    # Then with a classic player's window open, and Button4 bound to Winamp 3's Play, which is not running.
+    rounds = ((False, ANY_PLAYER_RECEIVED, None), (True, [ANY_PLAYER_RECEIVED[n - 1] for n in (1, 2, 9)] + [(12, [])], "C12=1"))
+    for classic_open, gestures_made, bindings in rounds:
         classic = session.start_player("classic") if classic_open else None
         os.remove(ini)
+        if bindings:
+            write_settings(session, "[Options]\n" + bindings + "\n")
         program = session.start_brontavel(env={"BRONTAVEL_PLANTED_MARK": windows_path(mark)}, edition="anyplayer")
         where = f"for any player{', a classic player open' if classic_open else ''}"
         expect(session.tool("count", "#32770", "-")[1].strip() == "0", f"{where}: a box at start-up")
@@ -413,6 +417,16 @@ def startup(session):
     session.tool("close", "Brontavel", check=True)
     expect(first.wait(timeout=30) == 0, "WM_CLOSE from another program must end it with exit code 0")
     print("ok  WM_CLOSE from another program: exit code 0")
+    # A copy whose window goes before it answers (one that found no pad is giving up): nothing runs,
+    # and the new copy starts as any start does.
+    decoy = session.start_program(session.program("window_tool.exe"), ["decoy", "Brontavel", "Brontavel.ShowWhereItIs"])
+    session.wait_ready("Brontavel")
+    racer = session.start_brontavel(folder=os.path.join(session.run_dir, "racer"))
+    expect(decoy.wait(timeout=30) == 0 and session.tool("count", "#32770", "-")[1].strip() == "0",
+           "a copy started as the running one went must show nothing")
+    session.tool("close", "Brontavel", check=True)
+    expect(racer.wait(timeout=30) == 0, "a copy started as the running one went must run, and end with exit code 0")
+    print("ok  started as the running copy goes, without an answer: it starts as any start does")
 
     old = session.start_player("classic")
     seen = len(session.driver_reports())
@@ -502,9 +516,10 @@ def startup(session):
         session.wait_for(lambda: len(lines("absent", str(session.pad["number"] - 1))) > gone_at, 5,
                          "the program to see that the pad went")
         lost = lines("absent", str(session.pad["number"] - 1))[-1]
-        time.sleep(0.5)  # the pad stays away a while; a runaway repeat would press five times meanwhile
         if step == 0:
             timings.append(f"the repeat stopped {1000 * (time.time() - went):.0f} ms after the pad went")
+        time.sleep(0.5)  # the pad stays away a while; a runaway repeat would press five times meanwhile
+        if step == 0:
             expect(z_presses(lost) <= 1, f"the repeat went on after the pad went: {z_presses(lost)} presses")
             expect(abs(session.tip_width(x, y) - wide) <= 2, "the tip must say that it waits for the pad")
             expect(session.tool("count", "#32770", "-")[1].strip() == "0" and waiting.poll() is None,
@@ -766,7 +781,10 @@ def tray(session):
     try:
         pick_command(0)  # "Windows volume mute"
         session.click_control(options, 1017)
+        # Options stays on top of other windows: only a box that Options owns comes in front of it.
         expect(session.in_front("Settings Not Saved"), "the notice must open in front of Options")
+        owner = session.tool("owner", "Settings Not Saved")[1].strip()
+        expect(owner == options, f"the notice must belong to Options, not to '{owner}'")
         expect_box(session, "Settings Not Saved", "Brontavel cannot save its settings in")
         pick_command(9)  # "Execute/Open File 7"
         seventh = choose_with_set(7, "type", windows_path(os.path.join(elsewhere, "decoy.bat")))
