@@ -16,15 +16,15 @@ void AutoRepeat::StartRepeat() {
 
 void AutoRepeat::RepeatTick() {
   timer_.Stop();
-  const int direction = state_.LastDirection;
+  const int gesture = state_.Repeating;
   // A tick that was already due when the hold ended has nothing left to repeat.
-  if (!IsDirectionEvent(direction)) return;
+  if (!IsRepeatingEvent(gesture)) return;
   timer_.Arm(AsTimerPeriod(settings_.RepeatRate));
-  // Only a key press (the player's, or a media key: hold Up and the volume keeps rising) is worth
+  // Only a key press (the player's, or a media key: hold Up or a trigger and the volume keeps rising) is worth
   // repeating. Starting or closing the player, shutting down or opening a file ten times a second
   // because the stick is still held would do real harm; those run once, when the direction is first
   // taken.
-  const CommandId command = settings_.EventAssignmentTable[direction];
+  const CommandId command = settings_.EventAssignmentTable[gesture];
   if (IsRepeatableCommand(command)) outputs_.RunCommand(command);
 }
 

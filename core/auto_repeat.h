@@ -21,8 +21,8 @@ class RepeatTimer {
   virtual void Stop() = 0;
 };
 
-// Repeats the command of a held direction: once after the repeat delay, then at the repeat rate,
-// until a position report ends the hold. Each value is read when it is needed: the delay when a new
+// Repeats the command of a held direction or trigger: once after the repeat delay, then at the repeat
+// rate, until the hold ends. Each value is read when it is needed: the delay when a new
 // direction starts, the rate and the binding at every tick, so changes made in the Options dialog
 // take effect without a restart.
 class AutoRepeat {
@@ -30,9 +30,9 @@ class AutoRepeat {
   AutoRepeat(RepeatTimer& timer, const Settings& settings, const GestureState& state, GestureOutputs& outputs)
       : timer_(timer), settings_(settings), state_(state), outputs_(outputs) {}
 
-  // A new direction's command has just run: wait the repeat delay, counted from now.
+  // A new direction's or trigger's command has just run: wait the repeat delay, counted from now.
   void StartRepeat();
-  // The stick has left every zone.
+  // The gesture that repeats was let go.
   void StopRepeat() { timer_.Stop(); }
   // The timer expired: re-arm with the rate first, so the rate counts from the start of each tick
   // whatever the command's run time, then run the held direction's command again.

@@ -57,14 +57,18 @@ inline constexpr PlayerClassNameTable kClassicPlayerClassNames = {
 
 // Every gesture presses a media key, which every player on today's Windows hears, or does nothing.
 // Fn changes nothing, so that a thumb resting on Button 4 does what the user expects; Button 4 alone
-// does nothing, as it is the Fn button. Nothing shuts down, closes a program or asks for a file.
+// does nothing, as it is the Fn button. Button 2 is a PlayStation pad's Cross, the button pressed
+// first, which must not stop the music: it plays and pauses too, and Back stops. Nothing shuts down,
+// closes a program or asks for a file.
 constexpr CommandId kMediaPlayPause = 35, kMediaNext = 36, kMediaPrevious = 37, kMediaStop = 38,
                     kWindowsVolumeUp = 39, kWindowsVolumeDown = 40, kWindowsVolumeMute = 41, kNothing = 0;
 inline constexpr EventAssignmentTable kAnyPlayerBindings = {
-    {kMediaPrevious, kMediaNext, kWindowsVolumeUp, kWindowsVolumeDown,   // Left, Right, Up, Down
-     kMediaPrevious, kMediaNext, kWindowsVolumeUp, kWindowsVolumeDown,   // the same with Fn
-     kMediaPlayPause, kMediaStop, kWindowsVolumeMute, kNothing,          // Button1..Button4
-     kMediaPlayPause, kMediaStop, kWindowsVolumeMute}};                  // the same with Fn
+    {kMediaPrevious, kMediaNext, kWindowsVolumeUp, kWindowsVolumeDown,    // Left, Right, Up, Down
+     kMediaPrevious, kMediaNext, kWindowsVolumeUp, kWindowsVolumeDown,    // the same with Fn
+     kMediaPlayPause, kMediaPlayPause, kWindowsVolumeMute, kNothing,      // Button1..Button4
+     kMediaPlayPause, kMediaPlayPause, kWindowsVolumeMute,                // the same with Fn
+     kMediaPrevious, kMediaNext, kWindowsVolumeDown, kWindowsVolumeUp,    // shoulders, triggers
+     kMediaStop, kMediaPlayPause, kWindowsVolumeMute, kNothing}};         // Back, Start, stick presses
 
 constexpr PlayerDelivery kNoDelivery = {DeliveryKind::Nothing, 0, 0, 0, 0};
 

@@ -10,6 +10,9 @@ struct GestureState {
   int LastDirection = 0;
   // Button 4 has served as Fn since it was last pressed alone, so its release is not a press.
   bool FnConsumed = false;
+  // The held gesture whose command the repeat runs again: the newest held direction or trigger, 0
+  // for none.
+  int Repeating = 0;
 };
 
 // What a recognised gesture or a repeat causes beyond the recogniser's own state.

@@ -1,5 +1,7 @@
 #include "core/gesture_recogniser.h"
 
+#include <cstring>
+
 namespace brontavel {
 namespace {
 
@@ -60,7 +62,11 @@ int GestureRecogniser::ClassifyMove(std::uintptr_t buttons, std::uint16_t x, std
 void GestureRecogniser::HandleMoveReport(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y) {
   const int direction = ClassifyMove(buttons, x, y);
   if (direction == 0) {
-    repeat_.StopRepeat();
+    // A trigger held since the direction was taken owns the repeat now, and goes on.
+    if (!IsPadButtonEvent(state_.Repeating)) {
+      repeat_.StopRepeat();
+      state_.Repeating = 0;
+    }
     state_.LastDirection = 0;
     return;
   }
@@ -68,8 +74,30 @@ void GestureRecogniser::HandleMoveReport(std::uintptr_t buttons, std::uint16_t x
   // must neither run the command again nor restart the repeat's timing.
   if (direction == state_.LastDirection) return;
   state_.LastDirection = direction;
+  state_.Repeating = direction;
   outputs_.RunCommand(assignments_[direction]);
   repeat_.StartRepeat();
+}
+
+void GestureRecogniser::HandlePadButtonDown(std::uintptr_t value) {
+  const int gesture = static_cast<int>(value & 0xFF);
+  if (!IsPadButtonEvent(gesture)) return;
+  char title[40] = {};
+  std::strncat(title, JoystickEventLabel(gesture, names_), sizeof title - 10);
+  std::strcat(title, " pressed");
+  outputs_.SetStatusTitle(title);
+  // With button 4 held each runs its own command all the same, and button 4 has served as Fn.
+  if ((value >> 8) & kJoyButton4) state_.FnConsumed = true;
+  const bool repeats = IsRepeatingEvent(gesture);
+  if (repeats) state_.Repeating = gesture;
+  outputs_.RunCommand(assignments_[gesture]);
+  if (repeats) repeat_.StartRepeat();
+}
+
+void GestureRecogniser::HandlePadButtonUp(std::uintptr_t value) {
+  if (state_.Repeating != static_cast<int>(value & 0xFF)) return;
+  repeat_.StopRepeat();
+  state_.Repeating = 0;
 }
 
 void GestureRecogniser::HandleButtonDown(std::uintptr_t value) {
@@ -102,12 +130,19 @@ void GestureRecogniser::Handle(const PadReport& report) {
     case ReportKind::ButtonUp:
       HandleButtonUp(report.value);
       return;
+    case ReportKind::PadButtonDown:
+      HandlePadButtonDown(report.value);
+      return;
+    case ReportKind::PadButtonUp:
+      HandlePadButtonUp(report.value);
+      return;
   }
 }
 
 void GestureRecogniser::Rest() {
   repeat_.StopRepeat();
   state_.LastDirection = 0;
+  state_.Repeating = 0;
   state_.FnConsumed = true;
 }
 

@@ -35,6 +35,10 @@ class GestureRecogniser {
   void HandleMoveReport(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y);
   void HandleButtonDown(std::uintptr_t value);
   void HandleButtonUp(std::uintptr_t value);
+  // A shoulder, a trigger, Back, Start or a stick press (gestures 16..23) pressed or let go; value
+  // as a PadButtonDown or PadButtonUp report has it.
+  void HandlePadButtonDown(std::uintptr_t value);
+  void HandlePadButtonUp(std::uintptr_t value);
   // Hands a report to the handler of its kind.
   void Handle(const PadReport& report);
 
@@ -43,6 +47,9 @@ class GestureRecogniser {
   // must not fire when its release is seen later without its press.
   void Rest();
 
+  // The names the pad in use gives its buttons, for the status line.
+  void SetPadNames(PadNames names) { names_ = names; }
+
  private:
   void Fire(JoystickEvent event) { outputs_.RunCommand(assignments_[EventNumber(event)]); }
 
@@ -50,6 +57,7 @@ class GestureRecogniser {
   const EventAssignmentTable& assignments_;
   AutoRepeat& repeat_;
   GestureOutputs& outputs_;
+  PadNames names_ = PadNames::Numbered;
 };
 
 }  // namespace brontavel

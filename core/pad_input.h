@@ -13,16 +13,17 @@ class PadInput {
   // A pad has just been taken (at start, after a loss, at another number): what it reads now is
   // no gesture, nothing held before is repeated, and a button 4 held now is no press of its own
   // when it is let go.
-  void Take(const PadReading& first, bool hasHat) {
-    reports_.Begin(first, hasHat);
+  void Take(const PadReading& first, const PadShape& shape) {
+    reports_.Begin(first, shape);
     recogniser_.Rest();
+    recogniser_.SetPadNames(shape.names);
   }
   // Hands what changed since the last reading to the gestures.
   void Read(const PadReading& reading) {
     for (const PadReport& report : reports_.Next(reading)) recogniser_.Handle(report);
   }
-  // Nothing is held: no direction, none of buttons 1..4. Another pad may be taken now without cutting
-  // a gesture short.
+  // Nothing is held: no direction, no button that makes a gesture. Another pad may be taken now
+  // without cutting a gesture short.
   bool AtRest() const { return state_.LastDirection == 0 && !reports_.AnyButtonHeld(); }
 
  private:

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/pad_layout.h"
+
 namespace brontavel {
 
 // The hat (the D-pad on today's pads) in hundredths of a degree clockwise from forward; any value
@@ -16,13 +18,16 @@ struct PadReading {
   std::uint32_t y = 32768;  // 0..65535, growing toward the user
   std::uint32_t buttons = 0;  // bit n-1 for button n
   std::uint32_t hat = kHatCentred;
+  std::uint32_t z = 32768;  // 0..65535: both triggers of an Xbox pad, or another pad's right stick
 };
 
-// The three reports the gesture recogniser takes, encoded as the driver's capture messages were:
+// The reports the gesture recogniser takes, encoded as the driver's capture messages were:
 //   Move: value is the buttons 1..4 held, x and y the position;
 //   ButtonDown / ButtonUp: value has the buttons that changed in bits 8..11 and the buttons held
-//   after the change in bits 0..3.
-enum class ReportKind : std::uint8_t { Move, ButtonDown, ButtonUp };
+//   after the change in bits 0..3;
+//   PadButtonDown / PadButtonUp: one of gestures 16..23 (a shoulder, a trigger, Back, Start, a stick
+//   press) pressed or let go: value has its number in bits 0..7 and buttons 1..4 held in bits 8..11.
+enum class ReportKind : std::uint8_t { Move, ButtonDown, ButtonUp, PadButtonDown, PadButtonUp };
 struct PadReport {
   ReportKind kind;
   std::uintptr_t value;
@@ -35,7 +40,7 @@ struct PadReport {
 // the direction, and one that lets go of both means nothing more: the buttons that went down come
 // before the position, and the buttons that went up after it.
 struct PadReports {
-  PadReport items[3];
+  PadReport items[20];
   std::size_t count = 0;
 
   const PadReport* begin() const { return items; }
@@ -58,15 +63,18 @@ class ReadingsToReports {
  public:
   // A pad has just been taken: where it is now is where the reports start from, so a stick already
   // pushed, or a button already held, is no gesture.
-  void Begin(const PadReading& first, bool hasHat);
+  void Begin(const PadReading& first, const PadShape& shape);
   PadReports Next(const PadReading& reading);
-  // Whether any of buttons 1..4 was held at the last reading.
-  bool AnyButtonHeld() const { return buttons_ != 0; }
+  // Whether any button that makes a gesture was held at the last reading.
+  bool AnyButtonHeld() const { return buttons_ != 0 || padButtons_ != 0; }
 
  private:
-  bool hasHat_ = false;
+  std::uint32_t PadButtonsHeld(const PadReading& reading) const;
+
+  PadShape shape_;
   Position reported_{32768, 32768};
-  std::uint32_t buttons_ = 0;  // buttons 1..4 as last read
+  std::uint32_t buttons_ = 0;     // buttons 1..4 as last read
+  std::uint32_t padButtons_ = 0;  // gestures 16..23 held as last read, bit n-16
 };
 
 }  // namespace brontavel

@@ -9,7 +9,7 @@
 
 namespace brontavel {
 
-// The command bound to each gesture; entry n belongs to gesture n (1..15). Read afresh whenever a
+// The command bound to each gesture; entry n belongs to gesture n (1..23). Read afresh whenever a
 // gesture fires, so a binding changed in the Options dialog is used by the very next gesture. An
 // entry may hold any number the settings file held; only the catalogue's numbers ever run anything.
 struct EventAssignmentTable {
@@ -19,8 +19,10 @@ struct EventAssignmentTable {
   CommandId operator[](int n) const { return entries[n - 1]; }
 };
 
+// The Winamp editions' bindings out of the box; then the shoulders skip tracks, the triggers change
+// the volume, Back stops and Start pauses, and the stick presses do nothing.
 inline constexpr EventAssignmentTable kDefaultEventAssignments = {
-    {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23}};
+    {5, 4, 8, 9, 10, 11, 13, 14, 1, 2, 15, 12, 21, 19, 23, 5, 4, 9, 8, 3, 2, 0, 0}};
 
 inline constexpr std::int32_t kDefaultRepeatRate = 100;   // ms between repeats
 inline constexpr std::int32_t kDefaultRepeatDelay = 300;  // ms before the first repeat

@@ -23,6 +23,11 @@ void Up(Remote& r) { r.Move(0, kMid, 1000); }
 void FnLeft(Remote& r) { r.Move(kJoyButton4, 2000, kMid); }
 void Centre(Remote& r) { r.Move(0, kMid, kMid); }
 void Corner(Remote& r) { r.Move(0, 0, 0); }
+// An Xbox pad's triggers on its Z axis, the left toward 65535, the right toward 0.
+void LeftTrigger(Remote& r) { r.Trigger(65535); }
+void RightTrigger(Remote& r) { r.Trigger(0); }
+void TriggersLetGo(Remote& r) { r.Trigger(kMid); }
+void TakeXboxPad(Remote& r) { r.TakeXboxPad(); }
 
 struct At {
   std::uint64_t time;
@@ -80,6 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
                  {{0, 23}}},
         Timeline{"APadGoneStopsTheRepeatAndRunsNothing",
                  {{0, Left}, {350, [](Remote& r) { r.recogniser.Rest(); }}}, 2000, {{0, 5}, {300, 5}}},
+        // A held trigger repeats like a direction (Volume Down, Volume Up out of the box); the newest
+        // held gesture that repeats owns the repeat, and only its release stops it.
+        Timeline{"AHeldTriggerRepeats", {{0, TakeXboxPad}, {0, LeftTrigger}, {450, TriggersLetGo}}, 1000,
+                 {{0, 9}, {300, 9}, {400, 9}}},
+        Timeline{"ATriggerTakesTheRepeatAndTheStickLetGoLeavesIt",
+                 {{0, TakeXboxPad}, {0, Left}, {150, RightTrigger}, {350, Centre}, {560, TriggersLetGo}}, 1000,
+                 {{0, 5}, {150, 8}, {450, 8}, {550, 8}}},
+        Timeline{"ADirectionTakesTheRepeatAndTheTriggerLetGoLeavesIt",
+                 {{0, TakeXboxPad}, {0, LeftTrigger}, {150, Right}, {350, TriggersLetGo}, {560, Centre}}, 1000,
+                 {{0, 9}, {150, 4}, {450, 4}, {550, 4}}},
         Timeline{"ANewBindingIsUsedByTheNextTick",
                  {{0, Left}, {350, [](Remote& r) { r.settings.EventAssignmentTable[1] = 4; }}, {520, Centre}}, 1000,
                  {{0, 5}, {300, 5}, {400, 4}, {500, 4}}}));
@@ -87,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AutoRepeatTest, ATickAfterTheHoldEndedStopsTheTimerAndRunsNothing) {
   Remote r;
   Left(r);
-  r.state.LastDirection = 0;  // the centre report came, but its StopRepeat was lost behind a due tick
+  r.state.Repeating = 0;  // the centre report came, but its StopRepeat was lost behind a due tick
   r.Advance(1000);
   EXPECT_THAT(r.runs, ElementsAre(Runs::value_type{0, 5}));
   EXPECT_FALSE(r.armed);

@@ -11,8 +11,8 @@ namespace brontavel {
 
 // Found by gtest through the report's own namespace.
 void PrintTo(const PadReport& r, std::ostream* os) {
-  *os << (r.kind == ReportKind::Move ? "move " : r.kind == ReportKind::ButtonDown ? "down " : "up ") << std::hex
-      << "0x" << r.value << std::dec << " (" << r.x << ", " << r.y << ")";
+  static constexpr const char* kKinds[] = {"move ", "down ", "up ", "pad down ", "pad up "};
+  *os << kKinds[static_cast<int>(r.kind)] << std::hex << "0x" << r.value << std::dec << " (" << r.x << ", " << r.y << ")";
 }
 
 namespace {
@@ -20,29 +20,64 @@ namespace {
 using ::testing::ElementsAreArray;
 
 constexpr std::uint32_t kMid = 32768;
-constexpr bool kHat = true, kNoHat = false;
+constexpr PadShape kHat{true}, kNoHat{false};
+constexpr PadShape kXbox{true, PadLayout::Xbox, 10, PadNames::Xbox};
+constexpr PadShape kEightButtons{true, PadLayout::Other, 8, PadNames::Numbered};
 
 PadReading Stick(std::uint32_t x, std::uint32_t y, std::uint32_t buttons = 0) { return {x, y, buttons, kHatCentred}; }
 PadReading Hat(std::uint32_t hundredths, std::uint32_t buttons = 0) { return {kMid, kMid, buttons, hundredths}; }
 PadReport Move(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y) { return {ReportKind::Move, buttons, x, y}; }
 PadReport Down(std::uintptr_t value) { return {ReportKind::ButtonDown, value}; }
 PadReport Up(std::uintptr_t value) { return {ReportKind::ButtonUp, value}; }
+// Gesture n (16..23) pressed or let go, with buttons 1..4 held.
+PadReport PadDown(int n, std::uintptr_t held = 0) { return {ReportKind::PadButtonDown, held << 8 | n}; }
+PadReport PadUp(int n, std::uintptr_t held = 0) { return {ReportKind::PadButtonUp, held << 8 | n}; }
+PadReading Z(std::uint32_t z, std::uint32_t buttons = 0) { return {kMid, kMid, buttons, kHatCentred, z}; }
+
+// ---- Which button is which ---------------------------------------------------------------------
+
+TEST(PadLayoutTest, XboxByMakerOrByWhatWindowsXboxDriverReports) {
+  struct Row {
+    PadModel model;
+    PadLayout layout;
+    PadNames names;
+  };
+  const Row rows[] = {
+      {{kMicrosoftVendor, 0x02FF, 16, true}, PadLayout::Xbox, PadNames::Xbox},
+      {{kMicrosoftVendor, 0x0B12, 12, false}, PadLayout::Xbox, PadNames::Xbox},
+      // Another maker's pad driven by Windows' Xbox driver: ten buttons and a Z axis.
+      {{0x2DC8, 0x3106, 10, true}, PadLayout::Xbox, PadNames::Xbox},
+      {{kSonyVendor, 0x09CC, 10, true}, PadLayout::Xbox, PadNames::Xbox},
+      {{kSonyVendor, 0x09CC, 14, true}, PadLayout::Other, PadNames::PlayStation},
+      {{kNintendoVendor, 0x2009, 12, true}, PadLayout::Other, PadNames::Switch},
+      {{0x0079, 0x0006, 12, true}, PadLayout::Other, PadNames::Numbered},
+      {{0x0079, 0x0006, 10, false}, PadLayout::Other, PadNames::Numbered},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(LayoutOf(row.model), row.layout) << std::hex << row.model.vendor << " " << row.model.buttonCount;
+    EXPECT_EQ(NamesOf(row.model), row.names) << std::hex << row.model.vendor << " " << row.model.buttonCount;
+  }
+  EXPECT_STREQ(JoystickEventLabel(18, PadNames::PlayStation), "L2");
+  EXPECT_STREQ(JoystickEventLabel(21, PadNames::Switch), "Plus");
+  EXPECT_STREQ(JoystickEventLabel(23, PadNames::Numbered), "Button12");
+  EXPECT_STREQ(JoystickEventLabel(15, PadNames::Xbox), "Fn+Button3") << "the first fifteen keep their labels";
+}
 
 // ---- Where the hat points ------------------------------------------------------------------------
 
 struct HatCase {
   std::uint32_t hat;
-  bool hasHat;
+  PadShape shape;
   Position expected;
 };
 
-void PrintTo(const HatCase& c, std::ostream* os) { *os << (c.hasHat ? "Hat" : "NoHat") << c.hat; }
+void PrintTo(const HatCase& c, std::ostream* os) { *os << (c.shape.hasHat ? "Hat" : "NoHat") << c.hat; }
 
 class EffectivePositionTest : public ::testing::TestWithParam<HatCase> {};
 
 TEST_P(EffectivePositionTest, TakesTheHatByRangeAndOnlyOnAPadThatHasOne) {
   const HatCase& c = GetParam();
-  const Position got = EffectivePosition({1234, 54321, 0, c.hat}, c.hasHat);
+  const Position got = EffectivePosition({1234, 54321, 0, c.hat}, c.shape.hasHat);
   EXPECT_EQ(got, c.expected) << "hat " << c.hat << " gave (" << got.x << ", " << got.y << ")";
 }
 
@@ -64,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ReadingCase {
   const char* name;
-  bool hasHat;
+  PadShape shape;
   std::vector<PadReading> readings;  // the first is where the pad was when it was taken
   std::vector<PadReport> expected;
 };
@@ -75,7 +110,7 @@ class ReadingsToReportsTest : public ::testing::TestWithParam<ReadingCase> {};
 TEST_P(ReadingsToReportsTest, ReportsWhatChangedAsACaptureDid) {
   const ReadingCase& c = GetParam();
   ReadingsToReports reader;
-  reader.Begin(c.readings.front(), c.hasHat);
+  reader.Begin(c.readings.front(), c.shape);
   std::vector<PadReport> got;
   for (std::size_t i = 1; i < c.readings.size(); ++i)
     for (const PadReport& report : reader.Next(c.readings[i])) got.push_back(report);
@@ -110,14 +145,34 @@ INSTANTIATE_TEST_SUITE_P(
         // Within one read a hand's buttons go down before the position, and come up after it.
         ReadingCase{"ButtonsDownThenPositionThenButtonsUp", kHat, {Hat(kHatCentred, 1), Hat(18000, 8)},
                     {Down(0x809), Move(9, kMid, 65535), Up(0x108)}},
-        ReadingCase{"ButtonsPast4AreNoReport", kNoHat, {Stick(kMid, kMid), Stick(kMid, kMid, 0xFFFFFFF0), Stick(kMid, kMid, 0x10)},
-                    {}}));
+        ReadingCase{"ButtonsPast12AreNoReport", kNoHat, {Stick(kMid, kMid), Stick(kMid, kMid, 0xFFFFF000), Stick(kMid, kMid, 0x1000)},
+                    {}},
+        // Shoulders, triggers, Back, Start, stick presses: buttons 5..12, in gesture order; Fn (button 4)
+        // goes down first and comes up last.
+        ReadingCase{"OtherPadsButtons5To12", kNoHat, {Stick(kMid, kMid), Stick(kMid, kMid, 0xFF8), Stick(kMid, kMid, 0)},
+                    {Down(0x808), PadDown(16, 8), PadDown(17, 8), PadDown(18, 8), PadDown(19, 8), PadDown(20, 8),
+                     PadDown(21, 8), PadDown(22, 8), PadDown(23, 8), Up(0x800), PadUp(16), PadUp(17), PadUp(18),
+                     PadUp(19), PadUp(20), PadUp(21), PadUp(22), PadUp(23)}},
+        ReadingCase{"APadWithFewerButtonsNeverGivesTheRest", kEightButtons,
+                    {Stick(kMid, kMid), Stick(kMid, kMid, 0xF00), Stick(kMid, kMid, 0x80)}, {PadDown(19)}},
+        ReadingCase{"ZOnAnotherPadIsItsRightStick", kNoHat, {Z(kMid), Z(65535), Z(0), Z(kMid)}, {}},
+        ReadingCase{"XboxButtons", kXbox, {Z(kMid), Z(kMid, 0x3F0), Z(kMid)},
+                    {PadDown(16), PadDown(17), PadDown(20), PadDown(21), PadDown(22), PadDown(23), PadUp(16),
+                     PadUp(17), PadUp(20), PadUp(21), PadUp(22), PadUp(23)}},
+        // Pressed past half the travel, let go under a quarter: the left trigger toward 65535.
+        ReadingCase{"LeftTriggerHysteresis", kXbox,
+                    {Z(kMid), Z(49152), Z(49153), Z(40960), Z(49153), Z(40959), Z(49152)}, {PadDown(18), PadUp(18)}},
+        ReadingCase{"RightTriggerTowardZero", kXbox, {Z(kMid), Z(16384), Z(16383), Z(24576), Z(24577)},
+                    {PadDown(19), PadUp(19)}},
+        ReadingCase{"BothTriggersHeldCancelOut", kXbox, {Z(kMid), Z(65535), Z(kMid + 100), Z(0)},
+                    {PadDown(18), PadUp(18), PadDown(19)}},
+        ReadingCase{"ATriggerHeldWhenTakenIsNoPress", kXbox, {Z(65535), Z(60000), Z(kMid)}, {PadUp(18)}}));
 
 // ---- Through the recogniser: what a hand on the pad runs -----------------------------------------
 
 struct HandCase {
   const char* name;
-  bool hasHat;
+  PadShape shape;
   PadReading taken;  // where the pad was when it was taken
   std::vector<PadReading> readings;
   std::vector<std::string> expected;  // with the default bindings
@@ -130,7 +185,7 @@ TEST_P(HandTest, RunsWhatTheHandMeant) {
   const HandCase& c = GetParam();
   test::Remote r;
   PadInput pad(r.recogniser, r.state);
-  pad.Take(c.taken, c.hasHat);
+  pad.Take(c.taken, c.shape);
   for (const PadReading& reading : c.readings) pad.Read(reading);
   EXPECT_THAT(r.log, ElementsAreArray(c.expected));
   EXPECT_FALSE(r.armed) << "the pad let go must stop the repeat";
@@ -159,7 +214,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {"title button pressed", "run 10"}},
         // Button 4 held as the pad is taken is no press of its own, nor is the stick already pushed.
         HandCase{"Button4HeldWhenTaken", kNoHat, Stick(kMid, kMid, 8), {Stick(kMid, kMid, 0)}, {}},
-        HandCase{"StickPushedWhenTaken", kNoHat, Stick(1000, kMid), {Stick(1000, kMid), Stick(kMid, kMid)}, {}}));
+        HandCase{"StickPushedWhenTaken", kNoHat, Stick(1000, kMid), {Stick(1000, kMid), Stick(kMid, kMid)}, {}},
+        // Each of today's buttons runs its own command, with Fn too, which it then uses up.
+        HandCase{"RBWithFnRunsNextAndUsesFn", kXbox, Z(kMid), {Z(kMid, 8), Z(kMid, 0x28), Z(kMid, 8), Z(kMid)},
+                 {"title button pressed", "title RB pressed", "run 4"}},
+        HandCase{"StartAlone", kXbox, Z(kMid), {Z(kMid, 0x80), Z(kMid)}, {"title Menu pressed", "run 2"}},
+        HandCase{"OtherPadsNumberedButtons", kNoHat, Stick(kMid, kMid), {Stick(kMid, kMid, 0x200), Stick(kMid, kMid)},
+                 {"title Button10 pressed", "run 2"}}));
 
 }  // namespace
 }  // namespace brontavel

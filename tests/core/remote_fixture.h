@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/gesture_recogniser.h"
+#include "core/pad_input.h"
 
 namespace brontavel::test {
 
@@ -38,6 +38,9 @@ struct Remote final : GestureOutputs, RepeatTimer {
     now = end;
   }
   void Move(std::uintptr_t buttons, std::uint16_t x, std::uint16_t y) { recogniser.HandleMoveReport(buttons, x, y); }
+  // An Xbox pad taken with everything at rest, and its triggers read where the Z axis is now.
+  void TakeXboxPad() { pad.Take({}, {false, PadLayout::Xbox, 10, PadNames::Xbox}); }
+  void Trigger(std::uint32_t z) { pad.Read({32768, 32768, 0, kHatCentred, z}); }
 
   std::uint64_t now = 0, due = 0;
   std::uint32_t period = 0;
@@ -47,6 +50,7 @@ struct Remote final : GestureOutputs, RepeatTimer {
   GestureState state;
   AutoRepeat repeat{*this, settings, state, *this};
   GestureRecogniser recogniser{state, settings.EventAssignmentTable, repeat, *this};
+  PadInput pad{recogniser, state};
   std::vector<std::string> log;                           // commands and titles, in order
   std::vector<std::pair<std::uint64_t, CommandId>> runs;  // commands with their virtual times
 };

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/joystick_event.h"
+
+namespace brontavel {
+
+// Which of a pad's buttons is which.
+//   Xbox: Windows' own Xbox driver reports every pad it drives, whatever its maker, with ten buttons
+//   (A, B, X, Y, LB, RB, View, Menu, the stick presses) and both triggers on one Z axis.
+//   Other: PlayStation, Switch and generic pads, in the order of their own reports: shoulders, the
+//   triggers as buttons, Back, Start, the stick presses; Z is the right stick there.
+enum class PadLayout : unsigned char { Other, Xbox };
+
+// What Windows says a pad is: its USB vendor and product ids, how many buttons it has, a Z axis.
+struct PadModel {
+  std::uint16_t vendor = 0, product = 0;
+  unsigned buttonCount = 0;
+  bool hasZ = false;
+};
+
+inline constexpr std::uint16_t kMicrosoftVendor = 0x045E, kSonyVendor = 0x054C, kNintendoVendor = 0x057E;
+
+PadLayout LayoutOf(const PadModel& model);
+// The names the pad's own maker gives its buttons; numbers for a pad of no known maker.
+PadNames NamesOf(const PadModel& model);
+
+// How a pad is read: whether it has a hat, which button is which, how many buttons it has (a button
+// past them is never pressed), and what its buttons are called.
+struct PadShape {
+  bool hasHat = false;
+  PadLayout layout = PadLayout::Other;
+  unsigned buttonCount = 32;
+  PadNames names = PadNames::Numbered;
+};
+inline PadShape ShapeOf(const PadModel& model, bool hasHat) {
+  return {hasHat, LayoutOf(model), model.buttonCount, NamesOf(model)};
+}
+
+}  // namespace brontavel
