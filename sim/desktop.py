@@ -21,7 +21,11 @@ DESKTOP_SIZE = (1024, 768)
 CENTRE = 32768
 HAT_CENTRED = 0xFFFF
 # What Windows says a device is: its USB vendor and product ids, how many buttons it has, a Z axis.
+# Windows' Xbox driver reports ten buttons and both triggers on Z; a PlayStation pad (DualShock 4)
+# fourteen buttons, its right stick on Z.
 GENERIC_PAD = dict(vendor=0x0079, product=0x0006, button_count=12, has_z=1)
+XBOX_PAD = dict(vendor=0x045E, product=0x02FF, button_count=10, has_z=1)
+PLAYSTATION_PAD = dict(vendor=0x054C, product=0x09CC, button_count=14, has_z=1)
 WHEEL = dict(vendor=0x046D, product=0xC29B, button_count=24, has_z=1)
 QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
@@ -212,9 +216,10 @@ class Session:
         self.pad["present"] = False
         self.write_pad()
 
-    def plug(self, number=1, has_hat=True):
-        """The pad is there again, at joystick number (1..16), where the hand left it."""
-        self.pad.update(present=True, number=number, has_hat=int(has_hat))
+    def plug(self, number=1, has_hat=True, model=None):
+        """The pad is there again, at joystick number (1..16), where the hand left it; with model, a pad of
+        that make instead."""
+        self.pad.update(present=True, number=number, has_hat=int(has_hat), **(model or {}))
         self.write_pad()
 
     def plug_other(self, number=None):
@@ -222,10 +227,10 @@ class Session:
         self.other.update(present=number is not None, number=number or 0)
         self.write_pad()
 
-    def stick(self, x, y, buttons=0, hat=HAT_CENTRED, pad=None):
-        """Puts the stick, the buttons and the hat of the pad (or the other device) where a hand would;
-        the program sees them at its next read."""
-        (pad or self.pad).update(x=x, y=y, buttons=buttons, hat=hat)
+    def stick(self, x, y, buttons=0, hat=HAT_CENTRED, pad=None, z=CENTRE):
+        """Puts the stick, the buttons, the hat and the Z axis (an Xbox pad's triggers) of the pad (or the
+        other device) where a hand would; the program sees them at its next read."""
+        (pad or self.pad).update(x=x, y=y, buttons=buttons, hat=hat, z=z)
         self.write_pad()
 
     def write_pad(self):
@@ -244,17 +249,17 @@ class Session:
             os.close(fd)
 
     def reads(self, since=0):
-        """The program's reads of the pad, from the since-th driver line on, as (time, x, y, buttons, hat)."""
-        return [(float(r[0]), *map(int, r[3:7])) for r in self.driver_reports()[since:] if r[1] == "read"]
+        """The program's reads of the pad, from the since-th driver line on, as (time, x, y, buttons, hat, z)."""
+        return [(float(r[0]), *map(int, r[3:8])) for r in self.driver_reports()[since:] if r[1] == "read"]
 
-    def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0, pad=None):
+    def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0, pad=None, z=CENTRE):
         """Puts the stick somewhere and waits until the program has read it there, so that a gesture lasts
         one poll, not however long a busy machine takes to get round to it."""
         seen = len(self.driver_reports())
-        state = (x, y, buttons, hat)
-        if state == tuple((pad or self.pad)[k] for k in ("x", "y", "buttons", "hat")):
+        state = (x, y, buttons, hat, z)
+        if state == tuple((pad or self.pad)[k] for k in ("x", "y", "buttons", "hat", "z")):
             return
-        self.stick(*state, pad=pad)
+        self.stick(*state[:4], pad=pad, z=z)
         self.wait_for(lambda: any(r[1:] == state for r in self.reads(seen)), timeout,
                       f"the program to read the pad at {state}")
 
@@ -291,7 +296,7 @@ class Session:
         return [(float(t), w, e, int(wp, 16), int(lp)) for t, w, e, wp, lp in (p for p in lines if len(p) == 5)]
 
     def driver_reports(self):
-        """The stand-in driver's log, a line a changed answer: [time, "read", id, x, y, buttons, hat],
+        """The stand-in driver's log, a line a changed answer: [time, "read", id, x, y, buttons, hat, z],
         [time, "absent", id] or [time, "caps", id, has_hat]."""
         if not os.path.exists(self.driver_log):
             return []

@@ -20,7 +20,7 @@
 // hundredths says them.
 //
 // Every answer that differs from the last one at the same number is logged, with its time, to
-// BRONTAVEL_STANDIN_LOG ("read id x y buttons hat", or "absent id"), and so is each look at a pad's
+// BRONTAVEL_STANDIN_LOG ("read id x y buttons hat z", or "absent id"), and so is each look at a pad's
 // capabilities ("caps id has-hat").
 
 // This file defines the functions the header declares as imported.
@@ -127,7 +127,7 @@ MMRESULT WINAPI joyGetPosEx(UINT id, JOYINFOEX* info) {
     LogAnswer(id, text);
     return JOYERR_UNPLUGGED;
   }
-  std::snprintf(text, sizeof text, "read %u %u %u %u %u", id, pad.x, pad.y, pad.buttons, pad.hat);
+  std::snprintf(text, sizeof text, "read %u %u %u %u %u %u", id, pad.x, pad.y, pad.buttons, pad.hat, pad.z);
   LogAnswer(id, text);
   if (info->dwFlags & JOY_RETURNX) info->dwXpos = pad.x;
   if (info->dwFlags & JOY_RETURNY) info->dwYpos = pad.y;

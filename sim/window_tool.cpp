@@ -6,6 +6,7 @@
 //   window_tool ping CLASS|- TITLE|- MS     exit 0 once the window exists and its thread answers
 //   window_tool front TITLE MS              exit 0 once the window is in front: the foreground window,
 //                                        holding the focus, on top where it lies
+//   window_tool items TITLE ID              each line of a dialog's combo box
 //   window_tool owner TITLE                 the title of the window's owner, "" for none
 //   window_tool decoy CLASS MESSAGE         a window of CLASS that ends its program, unanswered, when
 //                                        the registered MESSAGE arrives
@@ -289,6 +290,18 @@ int main() {
   if (command == "wait" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true);
   if (command == "gone" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), false);
   if (command == "ping" && argc == 5) return WaitFor(argv[2], argv[3], std::atoi(argv[4]), true, true);
+  if (command == "items" && argc == 4) {
+    HWND list = GetDlgItem(FindWindowA(nullptr, argv[2]), std::atoi(argv[3]));
+    const LRESULT count = list ? SendMessageA(list, CB_GETCOUNT, 0, 0) : CB_ERR;
+    if (count == CB_ERR) return 1;
+    // In wide characters: Wine hands another process's combo box text over as such.
+    for (LRESULT i = 0; i < count; ++i) {
+      wchar_t text[256] = {};
+      if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 256) SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      std::printf("%s\n", Utf8(text).c_str());
+    }
+    return 0;
+  }
   if (command == "owner" && argc == 3) {
     HWND window = FindWindowA(nullptr, argv[2]);
     char title[256] = {};

@@ -49,7 +49,7 @@ bool Take(App& app, const Candidate& pad) {
   app.padInUse = true;
   app.waitingForJoystick = false;
   app.betterPadWaiting = false;
-  app.padInput.Take(first, pad.caps.hasHat);
+  app.padInput.Take(first, pad.caps.Shape());
   SetTimer(app.window, kJoystickPollTimerId, kPollMs, nullptr);
   // While the pad in use is not the first choice, the first choice is looked for.
   if (pad.choice == PadChoice::Joystick1) {

@@ -31,10 +31,10 @@ bool JoystickDriver::Read(UINT id, const PadCaps& caps, PadReading& reading) con
   info.dwSize = sizeof info;
   // Asked for in "discrete units", a hat may say only its four directions, and a diagonal would read
   // as one of them; in hundredths a diagonal is the corner no direction takes, as it should be.
-  info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS |
-                 (caps.hatInHundredths ? JOY_RETURNPOVCTS : JOY_RETURNPOV);
+  info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNZ | JOY_RETURNBUTTONS | JOY_RETURNPOV |
+                 (caps.hatInHundredths ? JOY_RETURNPOVCTS : 0);
   if (!getPosEx_ || getPosEx_(id, &info) != JOYERR_NOERROR) return false;
-  reading = {info.dwXpos, info.dwYpos, info.dwButtons, info.dwPOV};
+  reading = {info.dwXpos, info.dwYpos, info.dwButtons, info.dwPOV, info.dwZpos};
   return true;
 }
 
@@ -43,8 +43,8 @@ bool JoystickDriver::Caps(UINT id, PadCaps& caps) const {
   if (!getDevCaps_ || getDevCaps_(id, &answer, sizeof answer) != JOYERR_NOERROR) return false;
   caps.hasHat = (answer.wCaps & JOYCAPS_HASPOV) != 0;
   caps.hatInHundredths = (answer.wCaps & JOYCAPS_POVCTS) != 0;
-  caps.vendor = answer.wMid;
-  caps.product = answer.wPid;
+  // Windows' driver (and Wine's, from DIPROP_VIDPID) gives the USB vendor and product ids here.
+  caps.model = {answer.wMid, answer.wPid, answer.wNumButtons, (answer.wCaps & JOYCAPS_HASZ) != 0};
   return true;
 }
 

@@ -8,13 +8,17 @@
 namespace brontavel {
 
 // What a pad is: whether it has a hat and says it in hundredths of a degree, and which make and
-// model it is (its USB vendor and product ids, which stay the same at whatever number it answers).
+// model it is (its USB vendor and product ids, which stay the same at whatever number it answers,
+// its buttons and whether it has a Z axis).
 struct PadCaps {
   bool hasHat = false;
   bool hatInHundredths = false;
-  WORD vendor = 0, product = 0;
+  PadModel model;
 
-  bool SameModel(const PadCaps& other) const { return vendor == other.vendor && product == other.product; }
+  bool SameModel(const PadCaps& other) const {
+    return model.vendor == other.model.vendor && model.product == other.model.product;
+  }
+  PadShape Shape() const { return ShapeOf(model, hasHat); }
 };
 
 // Which pad the program takes, best first: joystick 1, the user's own whenever it answers; else the
@@ -35,8 +39,8 @@ class JoystickDriver {
   JoystickDriver(const JoystickDriver&) = delete;
   JoystickDriver& operator=(const JoystickDriver&) = delete;
 
-  // The stick, the buttons and the hat of joystick id, the hat asked for as caps says it can tell
-  // it; false when it does not answer (unplugged, asleep, or no such joystick).
+  // The stick, the buttons, the hat and the Z axis of joystick id, the hat asked for as caps says it
+  // can tell it; false when it does not answer (unplugged, asleep, or no such joystick).
   bool Read(UINT id, const PadCaps& caps, PadReading& reading) const;
   // Whether joystick id answers at all.
   bool Answers(UINT id) const {

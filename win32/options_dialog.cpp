@@ -42,10 +42,11 @@ void AddListItem(HWND dialog, int id, const char* text) {
 
 bool IsEventIndex(int index) { return index >= 0 && index < kJoystickEventCount; }
 
-void OnInit(HWND dialog, const Settings& settings) {
+// The pad's own buttons are listed by the names of the pad in use as the dialog opens.
+void OnInit(HWND dialog, const Settings& settings, PadNames names) {
   ShowNumber(dialog, IDC_REPEAT_RATE, settings.RepeatRate);
   ShowNumber(dialog, IDC_REPEAT_DELAY, settings.RepeatDelay);
-  for (int n = 1; n <= kJoystickEventCount; ++n) AddListItem(dialog, IDC_EVENT_LIST, JoystickEventLabel(n));
+  for (int n = 1; n <= kJoystickEventCount; ++n) AddListItem(dialog, IDC_EVENT_LIST, JoystickEventLabel(n, names));
   for (CommandId id = 0; id < kCommandCount; ++id) AddListItem(dialog, IDC_COMMAND_LIST, CommandDisplayName(id));
   SendToList(dialog, IDC_EVENT_LIST, CB_SETCURSEL, 0);
   ShowBinding(dialog, settings.EventAssignmentTable[1]);
@@ -210,7 +211,7 @@ INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
   if (!app) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      OnInit(dialog, app->settings);
+      OnInit(dialog, app->settings, app->padInUse ? app->padCaps.Shape().names : PadNames::Numbered);
       app->optionsDialogs.push_back(dialog);
       return TRUE;  // Windows then puts the focus on the first field
     case WM_DESTROY:

@@ -14,7 +14,7 @@ import traceback
 from xml.etree import ElementTree
 
 from harness import TestSession  # first: it finds the simulated desktop
-from desktop import CENTRE, HAT_CENTRED, ScenarioError, read_ini, windows_path  # noqa: E402
+from desktop import CENTRE, HAT_CENTRED, PLAYSTATION_PAD, XBOX_PAD, ScenarioError, read_ini, windows_path  # noqa: E402
 
 LOW, HIGH = 1000, 64000
 VK = {"Z": 0x5A, "B": 0x42, "X": 0x58, "C": 0x43, "V": 0x56, "F": 0x46, "S": 0x53, "A": 0x41,
@@ -136,9 +136,9 @@ DEFAULTS_RECEIVED = {
 MEDIA_BINDINGS = "C1=39\nC2=35\nC3=36\nC4=37\nC9=38\nC10=40\nC11=41\nC12=23\n"
 MEDIA_RECEIVED = [(n, media_key(vk)) for n, vk in zip((1, 2, 3, 4, 9, 10, 11), (0xAF, 0xB3, 0xB0, 0xB1, 0xB2, 0xAE, 0xAD))]
 # The edition for any player out of the box: previous, next, Windows' volume up and down, the same with
-# Fn, play/pause, stop, mute, nothing for Button4 alone (it is Fn), and play/pause, stop, mute with Fn.
+# Fn, play/pause (Button1 and Button2), mute, nothing for Button4 alone (it is Fn), the same with Fn.
 ANY_PLAYER_RECEIVED = [(n, media_key(vk) if vk else []) for n, vk in enumerate(
-    (0xB1, 0xB0, 0xAF, 0xAE, 0xB1, 0xB0, 0xAF, 0xAE, 0xB3, 0xB2, 0xAD, None, 0xB3, 0xB2, 0xAD), start=1)]
+    (0xB1, 0xB0, 0xAF, 0xAE, 0xB1, 0xB0, 0xAF, 0xAE, 0xB3, 0xB3, 0xAD, None, 0xB3, 0xB3, 0xAD), start=1)]
 # The D-pad's four directions, alone and with Fn, then a diagonal, which no zone takes: what the stick's
 # gestures 1..8 send, then nothing.
 DPAD = (27000, 9000, 0, 18000)
@@ -241,12 +241,12 @@ def gestures(session):
     print("ok  the winmm.dll beside the program was never loaded")
 
 
-def hold(session, x, y, vk, presses, hat=HAT_CENTRED):
-    """Holds the stick (or with hat, the D-pad) until the player has had `presses` presses of vk (a key or a media
-    key), then lets go and watches a while longer. Returns the times of the presses before the program read the
-    pad let go, and how many came after it (one may have been on its way)."""
+def hold(session, x, y, vk, presses, hat=HAT_CENTRED, buttons=0, z=CENTRE):
+    """Holds the stick (or the D-pad, buttons, or an Xbox pad's triggers on z) until the player has had `presses`
+    presses of vk (a key or a media key), then lets go and watches a while longer. Returns the times of the presses
+    before the program read the pad let go, and how many came after it (one may have been on its way)."""
     since = len(session.player_events())
-    session.move_stick(x, y) if hat == HAT_CENTRED else session.move_stick(CENTRE, CENTRE, 0, hat)
+    session.move_stick(x, y, buttons, hat, z=z)
     # A player key's press, or a media key's hot key (its press is seen by the hook too, and not counted twice).
     times = lambda: [e[0] for e in session.player_events()[since:]
                      if e[3] == vk and (e[2] == "HOTKEY" or e[2] == "KEYDOWN" and e[1] != "media")]
@@ -255,6 +255,78 @@ def hold(session, x, y, vk, presses, hat=HAT_CENTRED):
     centred = session.reads()[-1][0]
     time.sleep(0.6)  # a window in which a repeat that did not stop would press again, several times
     return [t for t in times() if t <= centred], len([t for t in times() if t > centred])
+
+
+def pad_button(buttons=0, z=CENTRE):
+    """A button of today's pads pressed and let go, or with z an Xbox pad's trigger."""
+    def act(s):
+        s.move_stick(CENTRE, CENTRE, buttons, z=z)
+        s.move_stick(CENTRE, CENTRE)
+    return act
+
+
+# Today's pads: how a hand makes gestures 16..23 (the shoulders, the triggers, Back, Start, the stick
+# presses) on each, and what Options calls them. An Xbox pad's triggers share its Z axis.
+TODAYS_PADS = [
+    ("Xbox", XBOX_PAD, [pad_button(0x10), pad_button(0x20), pad_button(z=65535), pad_button(z=0), pad_button(0x40),
+                        pad_button(0x80), pad_button(0x100), pad_button(0x200)],
+     ["LB", "RB", "LT", "RT", "View", "Menu", "Left stick press", "Right stick press"]),
+    ("PlayStation", PLAYSTATION_PAD, [pad_button(1 << n) for n in range(4, 12)],
+     ["L1", "R1", "L2", "R2", "Share", "Options", "L3", "R3"]),
+]
+# Out of the box, the shoulders skip tracks, the triggers change the volume, Back stops, Start pauses (for
+# any player: plays or pauses), the left stick press mutes for any player.
+PAD_BUTTONS_RECEIVED = {
+    "": [press("playlist", VK["Z"]), press("playlist", VK["B"]), press("main", VK["DOWN"]), press("main", VK["UP"]),
+         press("playlist", VK["V"]), press("playlist", VK["C"]), [], []],
+    "anyplayer": [media_key(vk) if vk else [] for vk in (0xB1, 0xB0, 0xAE, 0xAF, 0xB2, 0xB3, 0xAD, None)],
+}
+
+
+def todays_pads(session):
+    """An Xbox pad, then a PlayStation pad in its place: each shoulder, trigger, Back, Start and stick press
+    reaches the player with the edition's defaults (Winamp 3's, then those for any player), a held trigger
+    repeats, and Options lists the buttons by the names of the pad in hand."""
+    session.start_player("media")
+    session.start_player()
+    ini = os.path.join(session.run_dir, "Brontavel.ini")
+    since = 0
+    for form, where in (("", "Winamp 3"), ("anyplayer", "for any player")):
+        if os.path.exists(ini):
+            os.remove(ini)
+        session.plug(1, model=TODAYS_PADS[0][1])
+        program = session.start_brontavel(edition=form, args=["/atlogon"])  # no notification over the tray
+        for make, model, hands, names in TODAYS_PADS:
+            if make != TODAYS_PADS[0][0]:  # unplugged, and another pad plugged in at the same number
+                gone = len(session.driver_reports())
+                session.unplug()
+                session.wait_for(lambda: ["absent", "0"] in [r[1:] for r in session.driver_reports()[gone:]], 5, "the pad to go")
+                session.plug(1, model=model)
+                session.wait_for(lambda: ["caps", "0", "1"] in [r[1:] for r in session.driver_reports()[gone:]], 10,
+                                 f"the {make} pad to be taken")
+            for n, (hand, expected) in enumerate(zip(hands, PAD_BUTTONS_RECEIVED[form]), start=16):
+                hand(session)
+                since = expect_keys(session, since, expected, f"{where}, {make} pad: gesture {n} ({names[n - 16]})",
+                                    "media" if form else None)
+            # The left trigger held (a PlayStation pad's L2 is its button 7).
+            vk = 0xAE if form else VK["DOWN"]
+            held, after = hold(session, CENTRE, CENTRE, vk, 3, **(dict(z=65535) if make == "Xbox" else dict(buttons=0x40)))
+            expect(len(held) >= 3 and after <= 1, f"{where}, {make} pad: a held left trigger must repeat, then stop")
+            since = len(session.keys())
+            if form:
+                x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+                session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
+                expect(session.wait_window("#32770", "Brontavel Options", 10000), "Options did not open")
+                listed = session.tool("items", "Brontavel Options", "1015", check=True)[1].splitlines()
+                expect(listed[15:] == names and len(listed) == 23, f"{make} pad: Options lists {listed}")
+                session.tool("close", "#32770", "Brontavel Options", check=True)
+                expect(session.wait_window("#32770", "Brontavel Options", verb="gone"), "Options must close")
+                print(f"ok  {make} pad: Options lists {', '.join(listed[15:])}")
+        found = read_ini(ini)
+        expect(all(f"Options/C{n}" in found for n in range(16, 24)), f"{where}: the file names C16 to C23: {found}")
+        session.tool("close", "Brontavel", check=True)
+        expect(program.wait(timeout=30) == 0, f"{where}: exit code")
+    print("ok  an Xbox and a PlayStation pad: every shoulder, trigger, Back, Start and stick press out of the box")
 
 
 def player_comes_and_goes(session):
@@ -918,7 +990,8 @@ def hung_player(session):
     expect(program.wait(timeout=30) == 0, "exit code")
 
 
-SCENARIOS = {f.__name__: f for f in (gestures, player_comes_and_goes, settings, startup, tray, appearance, hung_player)}
+SCENARIOS = {f.__name__: f for f in (gestures, todays_pads, player_comes_and_goes, settings, startup, tray, appearance,
+                                     hung_player)}
 settings.honour_permissions = tray.honour_permissions = True
 
 
