@@ -48,10 +48,12 @@ dist: windows
 	@echo "made four zips: Brontavel-AnyPlayer.zip (any player), Brontavel-win64.zip and Brontavel-win32.zip (Winamp 3), Brontavel2x.zip (classic Winamp 2.x and 5.x)"
 	@ls -l dist
 
-# The README's pictures (the tray's notification, Options listing the commands), as make demo takes them.
+# The README's pictures (the tray's notification, Options listing the commands), as make demo takes them,
+# and the gamepad with what each of its buttons does.
 pictures: demo
 	convert build/demo/artifacts/notification.png -resize 50% docs/notification.png
 	convert build/demo/artifacts/options-commands.png -resize 60% docs/options-commands.png
+	python3 scripts/draw_pad.py docs/pad.png
 
 # Speed and size against their targets, printed and written to docs/performance.md.
 bench: e2e-deps windows
