@@ -20,10 +20,10 @@ void AutoRepeat::RepeatTick() {
   // A tick that was already due when the hold ended has nothing left to repeat.
   if (!IsRepeatingEvent(gesture)) return;
   timer_.Arm(AsTimerPeriod(settings_.RepeatRate));
-  // Only a key press (the player's, or a media key: hold Up or a trigger and the volume keeps rising) is worth
-  // repeating. Starting or closing the player, shutting down or opening a file ten times a second
-  // because the stick is still held would do real harm; those run once, when the direction is first
-  // taken.
+  // Only a key press (the player's, or a media key: hold Up or a trigger and the volume keeps
+  // rising) is worth repeating. Starting or closing the player, shutting down or opening a file ten
+  // times a second because the stick is still held would do real harm; those run once, when the
+  // gesture is first made.
   const CommandId command = settings_.EventAssignmentTable[gesture];
   if (IsRepeatableCommand(command)) outputs_.RunCommand(command);
 }

@@ -69,7 +69,7 @@ void ReadingsToReports::Begin(const PadReading& first, const PadShape& shape) {
   shape_ = shape;
   reported_ = EffectivePosition(first, shape.hasHat);
   buttons_ = ButtonsOfPad(first.buttons, shape.buttonCount) & kFirstFourButtons;
-  padButtons_ = 0;
+  padButtons_ = 0;  // no trigger was held before the pad was taken
   padButtons_ = PadButtonsHeld(first);
 }
 
