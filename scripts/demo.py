@@ -16,7 +16,7 @@ from desktop import CENTRE, DESKTOP_SIZE, ScenarioError, Session, read_ini  # no
 
 LOW, HIGH = 1000, 64000
 KEY_NAMES = {0x5A: "Z", 0x42: "B", 0x58: "X", 0x43: "C", 0x26: "Up", 0x25: "Left", 0x0D: "Return", 0x46: "F",
-             0xB3: "Play/Pause", 0xAF: "Volume Up", 0xB1: "Previous Track", 0xB0: "Next Track"}
+             0xB3: "Play/Pause", 0xAF: "Volume Up", 0xB1: "Previous Track", 0xB0: "Next Track", 0xB2: "Stop"}
 CLASSIC_IDS = {40044: "Previous track", 40045: "Play", 40058: "Volume up"}
 
 # (gesture number, what the hand does: stick positions and buttons held, and where the D-pad points
@@ -32,8 +32,10 @@ GESTURES = [
     (12, [(CENTRE, CENTRE, 8)]),
     (13, [(CENTRE, CENTRE, 8), (CENTRE, CENTRE, 9), (CENTRE, CENTRE, 8)]),
 ]
-# The edition for any player, out of the box: Left, Right, Button1 (Up is held below).
-ANY_PLAYER_GESTURES = [GESTURES[0], (2, [(HIGH, CENTRE, 0)]), GESTURES[3]]
+# The edition for any player, out of the box: Left, Right, Button1, and on a pad of today the right
+# shoulder (button 6) and Back (button 9); Up is held below.
+ANY_PLAYER_GESTURES = [GESTURES[0], (2, [(HIGH, CENTRE, 0)]), GESTURES[3], (17, [(CENTRE, CENTRE, 0x20)]),
+                       (20, [(CENTRE, CENTRE, 0x100)])]
 # The classic edition: Left, Button1 and Up by the player's own command ids, then Fn+Up and Fn+Down
 # bound to two media keys.
 CLASSIC_GESTURES = [GESTURES[0], GESTURES[3], GESTURES[2],
