@@ -84,7 +84,7 @@ void RepeatTick(benchmark::State& state) {
 // changed, nothing reported.
 void ReadingAtRest(benchmark::State& state) {
   ReadingsToReports reader;
-  reader.Begin({kMid, kMid, 0, kHatCentred}, true);
+  reader.Begin({kMid, kMid, 0, kHatCentred}, PadShape{true});
   Measure(state, [&reader](Core&, std::uint64_t n) {
     benchmark::DoNotOptimize(reader.Next({kMid + static_cast<std::uint32_t>(n % 100), kMid, 0, kHatCentred}));
   });
