@@ -27,15 +27,17 @@ PadLayout LayoutOf(const PadModel& model);
 PadNames NamesOf(const PadModel& model);
 
 // How a pad is read: whether it has a hat, which button is which, how many buttons it has (a button
-// past them is never pressed), and what its buttons are called.
+// past them is never pressed), what its buttons are called, and whether it has a Z axis (without
+// one, whatever is read there is no trigger).
 struct PadShape {
   bool hasHat = false;
   PadLayout layout = PadLayout::Other;
   unsigned buttonCount = 32;
   PadNames names = PadNames::Numbered;
+  bool hasZ = true;
 };
 inline PadShape ShapeOf(const PadModel& model, bool hasHat) {
-  return {hasHat, LayoutOf(model), model.buttonCount, NamesOf(model)};
+  return {hasHat, LayoutOf(model), model.buttonCount, NamesOf(model), model.hasZ};
 }
 
 }  // namespace brontavel

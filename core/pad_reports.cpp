@@ -57,7 +57,7 @@ std::uint32_t ReadingsToReports::PadButtonsHeld(const PadReading& reading) const
   std::uint32_t held = 0;
   for (int i = 0; i < kPadButtonGestures; ++i)
     if (which[i] != 0 && (buttons >> (which[i] - 1) & 1)) held |= 1u << i;
-  if (shape_.layout == PadLayout::Xbox) {
+  if (shape_.layout == PadLayout::Xbox && shape_.hasZ) {
     const std::uint32_t z = reading.z > kHigh ? kHigh : reading.z;
     if (TriggerHeld(z > kMid ? z - kMid : 0, padButtons_ & kLeftTriggerBit)) held |= kLeftTriggerBit;
     if (TriggerHeld(z < kMid ? kMid - z : 0, padButtons_ & kRightTriggerBit)) held |= kRightTriggerBit;

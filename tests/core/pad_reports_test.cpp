@@ -166,7 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {PadDown(19), PadUp(19)}},
         ReadingCase{"BothTriggersHeldCancelOut", kXbox, {Z(kMid), Z(65535), Z(kMid + 100), Z(0)},
                     {PadDown(18), PadUp(18), PadDown(19)}},
-        ReadingCase{"ATriggerHeldWhenTakenIsNoPress", kXbox, {Z(65535), Z(60000), Z(kMid)}, {PadUp(18)}}));
+        ReadingCase{"ATriggerHeldWhenTakenIsNoPress", kXbox, {Z(65535), Z(60000), Z(kMid)}, {PadUp(18)}},
+        ReadingCase{"AnXboxPadWithoutZHasNoTriggers", {true, PadLayout::Xbox, 10, PadNames::Xbox, false},
+                    {Z(0), Z(65535), Z(0)}, {}}));
 
 // ---- Through the recogniser: what a hand on the pad runs -----------------------------------------
 
