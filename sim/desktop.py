@@ -30,9 +30,11 @@ WHEEL = dict(vendor=0x046D, product=0xC29B, button_count=24, has_z=1)
 QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-# The programs that get the stand-in joystick driver; every other program of the prefix keeps Wine's.
+# The programs that get the stand-in joystick driver and DirectInput; every other program of the prefix
+# keeps Wine's.
 JOYSTICK_PROGRAMS = ("Brontavel.exe", "bench_relay.exe")
-PREFIX_VERSION = "2"  # raise it when the one-time set-up of the prefix changes
+STANDIN_DLLS = ("winmm", "dinput8")
+PREFIX_VERSION = "3"  # raise it when the one-time set-up of the prefix changes
 
 
 class ScenarioError(Exception):
@@ -57,7 +59,7 @@ def read_ini(path):
 
 
 class Session:
-    def __init__(self, build_dir, work_dir, use_own_display=False, honour_permissions=False):
+    def __init__(self, build_dir, work_dir, use_own_display=False, honour_permissions=False, direct_input=True):
         for tool in (WINE, "Xvfb", "xdotool", "import"):
             if not shutil.which(tool):
                 raise ScenarioError(f"cannot run: missing {tool} (make check installs it)")
@@ -67,8 +69,11 @@ class Session:
         os.makedirs(self.artifacts, exist_ok=True)
         self.run_dir = tempfile.mkdtemp(prefix="run-", dir=os.path.abspath(work_dir))
         self.stick_file, self.driver_log, self.player_log, self.hang_file = (
-            os.path.join(self.run_dir, name) for name in ("joystick.txt", "driver.log", "player.log", "player.hang"))
+            os.path.join(self.run_dir, name) for name in ("pad/joystick.txt", "driver.log", "player.log", "player.hang"))
+        os.makedirs(os.path.dirname(self.stick_file))  # a folder of its own: only the pad's changes wake a watcher
         self.display = os.environ.get("DISPLAY") if use_own_display else None
+        # Without the stand-in DirectInput, Brontavel gets Wine's, which finds no pad: it polls instead.
+        self.dll_overrides = "mscoree,mshtml=" + ("" if direct_input else ";dinput8=b")
         # Tests run as root, for whom no file is read-only. Without these two capabilities root is held
         # to a file's permission bits like anyone else, which is what Windows' read-only attribute does.
         self.launcher = ["setpriv", "--bounding-set", "-dac_override,-dac_read_search", "--"] if honour_permissions else []
@@ -95,7 +100,7 @@ class Session:
         # A UTF-8 locale, so that arguments in any script reach Windows programs intact; the code page
         # of the Windows side stays the Western one.
         self.env = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=self.display,
-                        WINEDLLOVERRIDES="mscoree,mshtml=",
+                        WINEDLLOVERRIDES=self.dll_overrides,
                         BRONTAVEL_STANDIN_JOYSTICK=windows_path(self.stick_file),
                         BRONTAVEL_STANDIN_LOG=windows_path(self.driver_log),
                         BRONTAVEL_PLAYER_LOG=windows_path(self.player_log),
@@ -112,8 +117,9 @@ class Session:
             self.wine("reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default", "/d",
                       "%dx%d" % DESKTOP_SIZE, "/f")
             for program in JOYSTICK_PROGRAMS:
-                self.wine("reg", "add", f"HKCU\\Software\\Wine\\AppDefaults\\{program}\\DllOverrides", "/v", "winmm",
-                          "/d", "native,builtin", "/f")
+                for dll in STANDIN_DLLS:
+                    self.wine("reg", "add", f"HKCU\\Software\\Wine\\AppDefaults\\{program}\\DllOverrides", "/v", dll,
+                              "/d", "native,builtin", "/f")
             subprocess.run(self.launcher + [WINESERVER, "-w"], env=self.env, timeout=120)
             with open(marker, "w") as f:
                 f.write(PREFIX_VERSION)
@@ -121,9 +127,9 @@ class Session:
         self.wine("wineboot")
         # The file chooser opens where it was last used, which may be in an earlier run's folder.
         self.wine("reg", "delete", "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32", "/f")
-        # The stand-in driver goes where Windows keeps the real one, after wineboot, which may renew
-        # that folder.
-        shutil.copy(self.program("winmm.dll"), os.path.join(self.prefix, "drive_c", "windows", "system32"))
+        # The stand-ins go where Windows keeps the real ones, after wineboot, which may renew that folder.
+        for dll in STANDIN_DLLS:
+            shutil.copy(self.program(dll + ".dll"), os.path.join(self.prefix, "drive_c", "windows", "system32"))
         self.write_pad()
         return self
 
@@ -249,8 +255,9 @@ class Session:
             os.close(fd)
 
     def reads(self, since=0):
-        """The program's reads of the pad, from the since-th driver line on, as (time, x, y, buttons, hat, z)."""
-        return [(float(r[0]), *map(int, r[3:8])) for r in self.driver_reports()[since:] if r[1] == "read"]
+        """The program's reads of the pad, through the joystick driver or DirectInput, from the since-th log
+        line on, as (time, x, y, buttons, hat, z)."""
+        return [(float(r[0]), *map(int, r[3:8])) for r in self.driver_reports()[since:] if r[1] in ("read", "state")]
 
     def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0, pad=None, z=CENTRE):
         """Puts the stick somewhere and waits until the program has read it there, so that a gesture lasts
@@ -296,7 +303,8 @@ class Session:
         return [(float(t), w, e, int(wp, 16), int(lp)) for t, w, e, wp, lp in (p for p in lines if len(p) == 5)]
 
     def driver_reports(self):
-        """The stand-in driver's log, a line a changed answer: [time, "read", id, x, y, buttons, hat, z],
+        """The stand-in driver's and DirectInput's log, a line a changed answer: [time, "read", id, x, y, buttons,
+        hat, z] (DirectInput: "state"), [time, "acquire", id], [time, "lost", id],
         [time, "absent", id] or [time, "caps", id, has_hat]."""
         if not os.path.exists(self.driver_log):
             return []

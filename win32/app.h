@@ -11,6 +11,7 @@
 #include "core/pad_input.h"
 #include "res/resource_ids.h"
 #include "win32/ansi_names.h"
+#include "win32/direct_input_pad.h"
 #include "win32/joystick_driver.h"
 #include "win32/player_windows.h"
 #include "win32/settings_file.h"
@@ -68,6 +69,7 @@ struct App final : GestureOutputs {
   // none of the program's business (a "Joystick Error" box may be up, and the program ending).
   bool joystickStarted = false;
   JoystickDriver joystick;
+  DirectInputPad directInput;  // the pad in use, where DirectInput reads it
   bool padInUse = false;
   UINT joystickId = 0;  // the pad in use: 0 for joystick 1
   PadCaps padCaps;      // what the pad in use is

@@ -66,6 +66,9 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
       if (wParam == kJoystickPollTimerId) PollJoystick(app);
       if (wParam == kJoystickRetryTimerId) LookForJoystick(app);
       return 0;
+    case kJoystickChangedMessage:
+      JoystickChanged(app);
+      return 0;
     case WM_DEVICECHANGE:
       // A pad that wakes up or is plugged in shows up as a change of devices; one that goes is seen
       // by the next poll.

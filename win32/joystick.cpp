@@ -50,7 +50,12 @@ bool Take(App& app, const Candidate& pad) {
   app.waitingForJoystick = false;
   app.betterPadWaiting = false;
   app.padInput.Take(first, pad.caps.Shape());
-  SetTimer(app.window, kJoystickPollTimerId, kPollMs, nullptr);
+  // Read the moment it changes where DirectInput can say so, otherwise every 100 ms.
+  if (app.directInput.Open(app.window, kJoystickChangedMessage, pad.id)) {
+    KillTimer(app.window, kJoystickPollTimerId);
+  } else {
+    SetTimer(app.window, kJoystickPollTimerId, kPollMs, nullptr);
+  }
   // While the pad in use is not the first choice, the first choice is looked for.
   if (pad.choice == PadChoice::Joystick1) {
     KillTimer(app.window, kJoystickRetryTimerId);
@@ -66,6 +71,7 @@ bool Take(App& app, const Candidate& pad) {
 // next read, then every few seconds.
 void LoseJoystick(App& app) {
   KillTimer(app.window, kJoystickPollTimerId);
+  app.directInput.Close();
   app.recogniser.Rest();
   app.lostPad = app.padCaps;
   app.padInUse = false;
@@ -105,19 +111,32 @@ void LookForJoystick(App& app) {
     app.betterPadWaiting = true;
 }
 
-void PollJoystick(App& app) {
-  // A tick already queued when the pad went has nothing to read.
-  if (!app.padInUse) return;
-  PadReading reading;
-  if (!app.joystick.Read(app.joystickId, app.padCaps, reading)) {
+// What the pad in use reads now, as the poll or DirectInput took it; none when it went.
+void HandleReading(App& app, const PadReading* reading) {
+  if (!reading) {
     LoseJoystick(app);
     return;
   }
-  app.padInput.Read(reading);
+  app.padInput.Read(*reading);
   if (!app.betterPadWaiting || !app.padInput.AtRest()) return;
   app.betterPadWaiting = false;
   Candidate better;
   if (BestPad(app, better) && better.choice < app.padChoice) Take(app, better);
+}
+
+void PollJoystick(App& app) {
+  // A tick already queued when the pad went has nothing to read.
+  if (!app.padInUse) return;
+  PadReading reading;
+  HandleReading(app, app.joystick.Read(app.joystickId, app.padCaps, reading) ? &reading : nullptr);
+}
+
+void JoystickChanged(App& app) {
+  // Before the read: a change that comes after it posts again.
+  app.directInput.Handled();
+  if (!app.padInUse || !app.directInput.IsOpen()) return;
+  PadReading reading;
+  HandleReading(app, app.directInput.Read(reading) ? &reading : nullptr);
 }
 
 }  // namespace brontavel

@@ -24,6 +24,9 @@ void LookForJoystick(App& app);
 // The poll: reads the pad in use and hands what changed to the gestures. A read that fails means the
 // pad went; it is looked for again at once.
 void PollJoystick(App& app);
+// DirectInput said that the pad in use changed: read as the poll would.
+void JoystickChanged(App& app);
+inline constexpr unsigned kJoystickChangedMessage = 0x8000 + 1;  // WM_APP + 1
 
 // The two timers' ids; their expiries reach the control window as WM_TIMER.
 inline constexpr unsigned kJoystickRetryTimerId = 891;

@@ -1,25 +1,12 @@
 #include "win32/joystick_driver.h"
 
-#include <string>
-
 #include "win32/run_time_function.h"
 
 namespace brontavel {
-namespace {
-
-HMODULE LoadSystemDriver() {
-  char folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  const std::string path = std::string(folder) + "\\winmm.dll";
-  return LoadLibraryA(path.c_str());
-}
-
-}  // namespace
 
 JoystickDriver::JoystickDriver() {
   // Loaded for the whole run and never freed: the pad is read until the program ends.
-  const HMODULE module = LoadSystemDriver();
+  const HMODULE module = LoadFromSystemFolder("winmm.dll");
   getPosEx_ = RunTimeFunction<decltype(getPosEx_)>(module, "joyGetPosEx");
   getDevCaps_ = RunTimeFunction<decltype(getDevCaps_)>(module, "joyGetDevCapsA");
   // A driver without one of them cannot be used as the program uses it: then there is no joystick.
