@@ -243,12 +243,13 @@ class Device final : public IDirectInputDevice8A {
         continue;
       }
       if (woken != WAIT_OBJECT_0) break;
+      // Watched again before the state is read: a write that comes meanwhile wakes it once more.
+      FindNextChangeNotification(written);
       Pad now;
       gone = !FindPad(device.pad_.number - 1, now) || !SameModel(now, device.pad_);
       const bool changed = std::memcmp(&now, &device.last_, sizeof now) != 0;
       device.last_ = now;
       if ((gone || changed) && device.event_) SetEvent(device.event_);
-      FindNextChangeNotification(written);
     }
     FindCloseChangeNotification(written);
     return 0;

@@ -104,6 +104,11 @@ void LookForJoystick(App& app) {
     }
     return;
   }
+  // The pad in use that no longer answers has gone, whatever else said so or did not.
+  if (!app.joystick.Answers(app.joystickId)) {
+    LoseJoystick(app);
+    return;
+  }
   // Switching in the middle of a held direction or button would cut the gesture short, or run it
   // twice: the poll switches once the pad in use is at rest.
   Candidate better;
