@@ -236,20 +236,19 @@ class Device final : public IDirectInputDevice8A {
     GetEnvironmentVariableA("BRONTAVEL_STANDIN_NOISE_HZ", hz, sizeof hz);
     const DWORD period = std::atoi(hz) > 0 ? 1000 / std::atoi(hz) : INFINITE;
     const HANDLE waits[2] = {written, device.stop_};
+    // The state is looked at once the folder is watched, then at every write: a write that came
+    // before the watch began, or while the last one was being read, is not missed.
     for (bool gone = false; !gone;) {
-      const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, period);
-      if (woken == WAIT_TIMEOUT) {
-        if (device.event_) SetEvent(device.event_);
-        continue;
-      }
-      if (woken != WAIT_OBJECT_0) break;
-      // Watched again before the state is read: a write that comes meanwhile wakes it once more.
-      FindNextChangeNotification(written);
       Pad now;
       gone = !FindPad(device.pad_.number - 1, now) || !SameModel(now, device.pad_);
       const bool changed = std::memcmp(&now, &device.last_, sizeof now) != 0;
       device.last_ = now;
       if ((gone || changed) && device.event_) SetEvent(device.event_);
+      DWORD woken;
+      while ((woken = WaitForMultipleObjects(2, waits, FALSE, period)) == WAIT_TIMEOUT)
+        if (device.event_) SetEvent(device.event_);
+      if (woken != WAIT_OBJECT_0) break;
+      FindNextChangeNotification(written);
     }
     FindCloseChangeNotification(written);
     return 0;

@@ -5,6 +5,7 @@
 #include <dinput.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "win32/run_time_function.h"
 
@@ -41,6 +42,10 @@ const PadFormat kFormat;  // at namespace scope: a function's static would need 
 // The stick's axes as the joystick driver gives them, 0..65535, and a dead zone of a tenth around the
 // centre, so that a stick resting a little off it does not wake the program.
 constexpr LONG kAxisMax = 65535;
+// Some pads report every few milliseconds whether anything changed or not. While reads find nothing
+// new, the next is put off this long, so such a pad is read at most 50 times a second; the first
+// real change after it is seen this much later, and the ones after it at once.
+constexpr DWORD kQuietMs = 20;
 constexpr DWORD kStickDeadZone = 1000;  // in ten-thousandths of the range
 
 bool SetAxisProperty(IDirectInputDevice8A* device, DWORD offset, REFGUID property, DIPROPHEADER& header) {
@@ -145,6 +150,8 @@ void DirectInputPad::Close() {
     *handle = nullptr;
   }
   posted_ = 0;
+  quiet_ = 0;
+  last_ = PadReading{};
 }
 
 bool DirectInputPad::Read(PadReading& reading) {
@@ -157,14 +164,18 @@ bool DirectInputPad::Read(PadReading& reading) {
   const std::uint32_t hat = LOWORD(state.hat) == 0xFFFF ? kHatCentred : state.hat;
   reading = {static_cast<std::uint32_t>(state.x), static_cast<std::uint32_t>(state.y), buttons, hat,
              static_cast<std::uint32_t>(state.z)};
+  InterlockedExchange(&quiet_, std::memcmp(&reading, &last_, sizeof reading) == 0);
+  last_ = reading;
   return true;
 }
 
 DWORD WINAPI DirectInputPad::Watch(void* self) {
   auto& pad = *static_cast<DirectInputPad*>(self);
   const HANDLE waits[2] = {pad.changed_, pad.stop_};
-  while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0)
+  while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
+    if (pad.quiet_ && WaitForSingleObject(pad.stop_, kQuietMs) == WAIT_OBJECT_0) break;
     if (InterlockedExchange(&pad.posted_, 1) == 0) PostMessageA(pad.window_, pad.message_, 0, 0);
+  }
   return 0;
 }
 

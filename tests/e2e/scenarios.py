@@ -302,7 +302,7 @@ def todays_pads(session):
                 session.unplug()
                 session.wait_for(lambda: ["absent", "0"] in [r[1:] for r in session.driver_reports()[gone:]], 5, "the pad to go")
                 session.plug(1, model=model)
-                session.wait_for(lambda: ["caps", "0", "1"] in [r[1:] for r in session.driver_reports()[gone:]], 10,
+                session.wait_for(lambda: ["acquire", "0"] in [r[1:] for r in session.driver_reports()[gone:]], 10,
                                  f"the {make} pad to be taken")
             for n, (hand, expected) in enumerate(zip(hands, PAD_BUTTONS_RECEIVED[form]), start=16):
                 hand(session)
@@ -608,7 +608,9 @@ def startup(session):
         if change:
             session.tool("broadcast", change, check=True)
         what = f"back at joystick {number}{'' if has_hat else ' without a hat'}, {change or 'unreported'}"
-        taken = session.wait_for(lambda: [t for t in lines("caps", str(number - 1)) if t > lost], 15,
+        # Taken once DirectInput has it: a hand that moves before would find its push counted as where
+        # the pad was when taken, which is no gesture.
+        taken = session.wait_for(lambda: [t for t in lines("acquire", str(number - 1)) if t > lost], 15,
                                  f"{what}: the pad to be taken")[0]
         # At once on a change or a resume, not by the next look, which comes 5 s after the pad went.
         expect(not change or taken - lost < 4500, f"{what}: taken {taken - lost:.0f} ms after the pad went")
@@ -638,6 +640,7 @@ def startup(session):
     lost = session.wait_for(lambda: gone_from(5)[gone:], 5, "the pad to go from joystick 6")[0]
     found = session.wait_for(lambda: [t for t in lines("read", "2") if t > lost], 10, "a look at joystick 3")[0]
     expect(found - lost < 1500, f"the pad was looked for {found - lost:.0f} ms after it went, not at once")
+    session.wait_for(lambda: [t for t in lines("acquire", "2") if t > lost], 10, "the pad at joystick 3 to be taken")
     timings.append(f"a quick replug to joystick 3 found {found - lost:.0f} ms after the pad went")
     since = len(session.keys())
     direction(LOW, CENTRE)(session)
@@ -645,6 +648,8 @@ def startup(session):
     gone = len(gone_from(2))
     session.unplug()
     session.wait_for(lambda: len(gone_from(2)) > gone, 5, "the pad to go from joystick 3")
+    lost = gone_from(2)[gone]
+    session.wait_for(lambda: [t for t in lines("acquire", "1") if t > lost], 10, "the wheel to be taken")
     since = len(session.keys())
     session.move_stick(LOW, CENTRE, pad=session.other)
     session.move_stick(CENTRE, CENTRE, pad=session.other)
@@ -658,7 +663,9 @@ def startup(session):
     session.wait_for(lambda: len(lines("read", "0")) > looked, 10, "a look at joystick 1")
     before = z_presses()
     session.wait_for(lambda: z_presses() >= before + 3, 5, "the wheel's Left to go on repeating while the pad answers")
+    let_go = time.clock_gettime(time.CLOCK_MONOTONIC_RAW) * 1000  # the stand-ins' clock
     session.move_stick(CENTRE, CENTRE, pad=session.other)
+    session.wait_for(lambda: [t for t in lines("acquire", "0") if t > let_go], 10, "the pad to be taken back")
     since = len(session.keys())
     direction(LOW, CENTRE)(session)
     since = expect_keys(session, since, press("playlist", VK["Z"]), "the pad taken back at joystick 1: Left")
