@@ -198,13 +198,18 @@ class Session:
     def tool(self, *args, timeout=60, check=False):
         # Output goes through a file, not a pipe: a Wine process can leave daemons behind that hold a
         # pipe open long after it has ended.
-        with tempfile.TemporaryFile(mode="w+", encoding="utf-8", errors="replace") as out:
+        with tempfile.TemporaryFile(mode="w+", encoding="utf-8", errors="replace") as out, \
+                tempfile.TemporaryFile(mode="w+", encoding="utf-8", errors="replace") as err:
             result = subprocess.run(self.launcher + [WINE, self.program("window_tool.exe"), *args], env=self.env,
-                                    cwd=self.run_dir, stdout=out, stderr=subprocess.DEVNULL, timeout=timeout)
+                                    cwd=self.run_dir, stdout=out, stderr=err, timeout=timeout)
             out.seek(0)
             text = out.read()
-        if check and result.returncode != 0:
-            raise ScenarioError(f"window_tool {' '.join(args)} failed ({result.returncode}): {text}")
+            err.seek(0)
+            # What Wine said when the tool failed: a tool that never ran reads as a window that is not there.
+            self.tool_said = "" if result.returncode == 0 else err.read()[-2000:]
+        # The tool answers 0 or 1 (2 for a verb it does not know); anything else is the tool or Wine failing.
+        if result.returncode not in (0, 1, 2) or (check and result.returncode != 0):
+            raise ScenarioError(f"window_tool {' '.join(args)} failed ({result.returncode}): {text}{self.tool_said}")
         return result.returncode, text
 
     def wait_window(self, window_class, title="-", timeout_ms=30000, verb="wait"):
@@ -213,7 +218,7 @@ class Session:
 
     def wait_ready(self, window_class, title="-", timeout_ms=60000):
         if not self.wait_window(window_class, title, timeout_ms, "ping"):
-            raise ScenarioError(f"no responsive window of class {window_class} within {timeout_ms} ms")
+            raise ScenarioError(f"no responsive window of class {window_class} within {timeout_ms} ms{self.tool_said}")
 
     # ---- the stick, the mouse, the screen --------------------------------------------------------
 
