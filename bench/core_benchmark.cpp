@@ -33,6 +33,8 @@ namespace {
 struct Core final : GestureOutputs, RepeatTimer {
   void RunCommand(CommandId id) override { benchmark::DoNotOptimize(FindCommand(id)); }
   void SetStatusTitle(const char* text) override { benchmark::DoNotOptimize(text); }
+  bool GameHasTheScreen() override { return false; }
+  void PausedFromThePad(bool paused) override { benchmark::DoNotOptimize(paused); }
   void Arm(std::uint32_t period) override { benchmark::DoNotOptimize(period); }
   void Stop() override {}
 

@@ -19,6 +19,8 @@ void AutoRepeat::RepeatTick() {
   const int gesture = state_.Repeating;
   // A tick that was already due when the hold ended has nothing left to repeat.
   if (!IsRepeatingEvent(gesture)) return;
+  // A game that took the screen while the gesture was held has the pad now.
+  if (state_.Paused || outputs_.GameHasTheScreen()) return;
   timer_.Arm(AsTimerPeriod(settings_.RepeatRate));
   // Only a key press (the player's, or a media key: hold Up or a trigger and the volume keeps
   // rising) is worth repeating. Starting or closing the player, shutting down or opening a file ten

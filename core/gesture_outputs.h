@@ -13,6 +13,9 @@ struct GestureState {
   // The held gesture whose command the repeat runs again: the newest held direction or trigger, 0
   // for none.
   int Repeating = 0;
+  // The user has put the remote down (for a game): gestures run nothing until it is taken up again.
+  // Never kept between runs, so a remote is never found dead after a restart.
+  bool Paused = false;
 };
 
 // What a recognised gesture or a repeat causes beyond the recogniser's own state.
@@ -24,6 +27,12 @@ class GestureOutputs {
   virtual void RunCommand(CommandId id) = 0;
   // Shows a short status text in the hidden control window's title.
   virtual void SetStatusTitle(const char* text) = 0;
+  // Whether a game or a presentation has the whole screen now, so that the pad is the game's. Asked
+  // as a gesture fires: a game can start or end at any moment, and asking costs nothing at rest.
+  virtual bool GameHasTheScreen() = 0;
+  // The pad's own chord paused or resumed the remote: the user is across the room, and wants to see
+  // that it took.
+  virtual void PausedFromThePad(bool paused) = 0;
 };
 
 }  // namespace brontavel

@@ -74,6 +74,11 @@ void GestureRecogniser::HandleMoveReport(std::uintptr_t buttons, std::uint16_t x
   // must neither run the command again nor restart the repeat's timing.
   if (direction == state_.LastDirection) return;
   state_.LastDirection = direction;
+  if (!MayRun()) {
+    repeat_.StopRepeat();
+    state_.Repeating = 0;
+    return;
+  }
   state_.Repeating = direction;
   outputs_.RunCommand(assignments_[direction]);
   repeat_.StartRepeat();
@@ -87,7 +92,16 @@ void GestureRecogniser::HandlePadButtonDown(std::uintptr_t value) {
   std::strcat(title, " pressed");
   outputs_.SetStatusTitle(title);
   // With button 4 held each runs its own command all the same, and button 4 has served as Fn.
-  if ((value >> 8) & kJoyButton4) state_.FnConsumed = true;
+  const bool fnHeld = ((value >> 8) & kJoyButton4) != 0;
+  if (fnHeld) state_.FnConsumed = true;
+  // Fn, then Start: the pad's own way to put the remote down for a game and take it up again. Start
+  // first, then button 4, is Start as ever.
+  if (fnHeld && gesture == EventNumber(JoystickEvent::Start)) {
+    SetPaused(!state_.Paused);
+    outputs_.PausedFromThePad(state_.Paused);
+    return;
+  }
+  if (!MayRun()) return;
   const bool repeats = IsRepeatingEvent(gesture);
   if (repeats) state_.Repeating = gesture;
   outputs_.RunCommand(assignments_[gesture]);
@@ -137,6 +151,12 @@ void GestureRecogniser::Handle(const PadReport& report) {
       HandlePadButtonUp(report.value);
       return;
   }
+}
+
+void GestureRecogniser::SetPaused(bool paused) {
+  state_.Paused = paused;
+  repeat_.StopRepeat();
+  state_.Repeating = 0;
 }
 
 void GestureRecogniser::Rest() {

@@ -47,11 +47,19 @@ class GestureRecogniser {
   // must not fire when its release is seen later without its press.
   void Rest();
 
+  // Puts the remote down or takes it up again. A held direction or trigger stops repeating, and
+  // gestures begun while paused stay unrun after it.
+  void SetPaused(bool paused);
+
   // The names the pad in use gives its buttons, for the status line.
   void SetPadNames(PadNames names) { names_ = names; }
 
  private:
-  void Fire(JoystickEvent event) { outputs_.RunCommand(assignments_[EventNumber(event)]); }
+  // Whether a gesture may run its command now: not while paused, nor while a game has the screen.
+  bool MayRun() { return !state_.Paused && !outputs_.GameHasTheScreen(); }
+  void Fire(JoystickEvent event) {
+    if (MayRun()) outputs_.RunCommand(assignments_[EventNumber(event)]);
+  }
 
   GestureState& state_;
   const EventAssignmentTable& assignments_;

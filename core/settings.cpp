@@ -37,6 +37,14 @@ bool ParseRepeatMilliseconds(const char* text, std::int32_t& value) {
   return true;
 }
 
+bool PauseInFullScreenFromFile(const char* text) {
+  if (*text == '\0') return true;
+  for (; *text != '\0'; ++text) {
+    if (*text != '0') return true;
+  }
+  return false;
+}
+
 bool HasEmptyClassName(const PlayerClassNameTable& names) {
   for (const WindowClassName& name : names)
     if (name[0] == '\0') return true;

@@ -33,6 +33,8 @@ struct Settings {
   std::int32_t RepeatDelay = kDefaultRepeatDelay;
   PlayerClassNameTable PlayerClassNames = kDefaultPlayerClassNames;
   ::brontavel::EventAssignmentTable EventAssignmentTable = kDefaultEventAssignments;
+  // Gestures run nothing while a game or a presentation has the whole screen.
+  bool PauseInFullScreen = true;
 };
 
 // Where each value lives in the settings file.
@@ -41,6 +43,7 @@ inline constexpr const char* kOptionsSection = "Options";
 inline constexpr const char* kShortcutsSection = "Shortcuts";
 inline constexpr const char* kRepeatRateKey = "RepeatRate";
 inline constexpr const char* kRepeatDelayKey = "RepeatDelay";
+inline constexpr const char* kPauseInFullScreenKey = "PauseInFullScreen";
 inline constexpr const char* kClassNameKeys[kPlayerSlotCount] = {"MainClass", "PEClass", "EQClass", "MBClass"};
 inline constexpr int kShortcutPathSize = 200;  // a shortcut's path is read to at most 199 characters
 
@@ -71,6 +74,28 @@ bool ParseRepeatMilliseconds(const char* text, std::int32_t& value);
 // and means the default instead. The file keeps what it holds until the user sets the value.
 constexpr std::int32_t RepeatMsFromFile(std::int32_t value, std::int32_t fallback) {
   return value >= kMinRepeatMs && value <= kMaxRepeatMs ? value : fallback;
+}
+
+// PauseInFullScreen as the settings file holds it: only 0 (as "0", "00"...) turns it off. Anything
+// else, a typing slip included, leaves the remote out of the game's way, which is the safe side.
+bool PauseInFullScreenFromFile(const char* text);
+
+// What Windows says of the user (SHQueryUserNotificationState), by the values it documents.
+enum class UserNotificationState : int {
+  NotPresent = 1,
+  Busy = 2,  // a full-screen program that is no game, such as a video player
+  RunningD3DFullScreen = 3,
+  PresentationMode = 4,
+  AcceptsNotifications = 5,
+  QuietTime = 6,
+  App = 7,
+};
+
+// Whether a game or a presentation has the pad: a full-screen Direct3D program or presentation mode,
+// unless the user wants the remote there too. A film watched full screen is no game.
+constexpr bool GameHasTheScreen(UserNotificationState state, bool pauseInFullScreen) {
+  return pauseInFullScreen &&
+         (state == UserNotificationState::RunningD3DFullScreen || state == UserNotificationState::PresentationMode);
 }
 
 // True when any of the player's class names is empty: the player cannot be found as configured.

@@ -3,6 +3,7 @@
 // Resource and control ids, shared by the resource script and the code.
 
 #define IDI_BRONTAVEL 102
+#define IDI_BRONTAVEL_PAUSED 103
 #define IDM_TRAY_MENU 104
 #define IDD_ABOUT 105
 #define IDD_OPTIONS 106
@@ -17,3 +18,4 @@
 #define IDM_EXIT 40005
 #define IDM_OPTIONS 40006
 #define IDM_START_WITH_WINDOWS 40007
+#define IDM_PAUSE 40008

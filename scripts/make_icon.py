@@ -2,7 +2,13 @@
 """Draws res/brontavel.ico: a joystick. The 16-colour images (32x32, 16x16, 20x20) serve the old
 systems; true-colour images with soft edges (16 to 48 pixels, and a 256-pixel PNG) serve today's
 Windows at every scale. There is no 40-pixel image: at 125 % Windows draws the 48-pixel one smaller,
-and the 6.6 KiB it would take are worth more as program.
+and the 6.6 KiB it would take are worth more as program. The true-colour 20- and 24-pixel images are
+PNGs: those sizes serve 125 % and 150 %, which Vista and later read; where Windows XP at 125 % cannot,
+the program takes the 16-pixel image for the notification area instead.
+
+It also draws res/brontavel_paused.ico, the same joystick greyed, for the notification area only: a
+16-pixel image in 16 colours and in true colour for every Windows, and PNGs at 20, 24 and 32 pixels
+for the scales that Vista and later have.
 
 The icon is committed; run this only to change it.
 """
@@ -19,8 +25,16 @@ PALETTE = [
 BLACK, DARK_GREY, LIGHT_GREY, RED, WHITE, BLUE = 0, 8, 7, 9, 15, 12
 CLEAR = None
 CLASSIC_SIZES = [32, 16, 20]
-TRUE_COLOUR_SIZES = [16, 20, 24, 32, 48]
-PNG_SIZE = 256
+TRUE_COLOUR_SIZES = [16, 32, 48]
+PNG_SIZES = [20, 24, 256]
+PAUSED_CLASSIC_SIZES = [16]
+PAUSED_TRUE_COLOUR_SIZES = [16]
+PAUSED_PNG_SIZES = [20, 24, 32]
+
+# Each colour as the paused icon has it: greys of less contrast, as Windows greys what is not in use.
+NORMAL = {c: c for c in range(16)}
+GREYED = {BLACK: DARK_GREY, DARK_GREY: LIGHT_GREY, LIGHT_GREY: LIGHT_GREY, RED: LIGHT_GREY, WHITE: WHITE,
+          BLUE: LIGHT_GREY}
 
 
 # The drawing, back to front, on a 32-unit square: (kind, its numbers, colour).
@@ -47,7 +61,7 @@ def colour_at(x, y):
     return found
 
 
-def classic_pixels(size):
+def classic_pixels(size, tone):
     """Rows (top first) of palette indices: ellipses by each pixel's centre, rectangles snapped to
     whole pixels at least one wide, so that thin strokes survive at 16x16."""
     s = size / 32.0
@@ -61,11 +75,11 @@ def classic_pixels(size):
                     inside = (int(a * s) <= x < max(int(a * s) + 1, int(round(c * s))) and
                               int(b * s) <= y < max(int(b * s) + 1, int(round(d * s))))
                 if inside:
-                    pixels[y][x] = colour
+                    pixels[y][x] = tone[colour]
     return pixels
 
 
-def rgba_pixels(size, samples=4):
+def rgba_pixels(size, tone, samples=4):
     """Rows (top first) of (blue, green, red, alpha), each pixel the average of samples x samples points."""
     s = 32.0 / size
     rows = []
@@ -74,7 +88,7 @@ def rgba_pixels(size, samples=4):
         for x in range(size):
             hits = [colour_at((x + (i + 0.5) / samples) * s, (y + (j + 0.5) / samples) * s)
                     for j in range(samples) for i in range(samples)]
-            covered = [PALETTE[c] for c in hits if c is not CLEAR]
+            covered = [PALETTE[tone[c]] for c in hits if c is not CLEAR]
             if not covered:
                 row.append((0, 0, 0, 0))
                 continue
@@ -97,8 +111,8 @@ def and_mask(transparent_rows, size):
     return mask
 
 
-def classic_image(size):
-    pixels = classic_pixels(size)
+def classic_image(size, tone):
+    pixels = classic_pixels(size, tone)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (b, g, r) in PALETTE)
     colour_row = (size * 4 + 31) // 32 * 4
@@ -110,15 +124,15 @@ def classic_image(size):
     return header + palette + colour + and_mask([[p is CLEAR for p in row] for row in pixels], size)
 
 
-def true_colour_image(size):
-    pixels = rgba_pixels(size)
+def true_colour_image(size, tone):
+    pixels = rgba_pixels(size, tone)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     colour = b"".join(bytes(p) for row in reversed(pixels) for p in row)
     return header + colour + and_mask([[p[3] < 128 for p in row] for row in pixels], size)
 
 
-def png_image(size):
-    pixels = rgba_pixels(size, samples=2)
+def png_image(size, tone):
+    pixels = rgba_pixels(size, tone, samples=2 if size > 64 else 4)
     raw = b"".join(b"\0" + b"".join(bytes((r, g, b, a)) for (b, g, r, a) in row) for row in pixels)
 
     def chunk(kind, data):
@@ -128,10 +142,10 @@ def png_image(size):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def main(path):
-    entries = ([(n, 16, 4, classic_image(n)) for n in CLASSIC_SIZES] +
-               [(n, 0, 32, true_colour_image(n)) for n in TRUE_COLOUR_SIZES] +
-               [(PNG_SIZE, 0, 32, png_image(PNG_SIZE))])
+def write_icon(path, tone, classic_sizes, true_colour_sizes, png_sizes):
+    entries = ([(n, 16, 4, classic_image(n, tone)) for n in classic_sizes] +
+               [(n, 0, 32, true_colour_image(n, tone)) for n in true_colour_sizes] +
+               [(n, 0, 32, png_image(n, tone)) for n in png_sizes])
     out = struct.pack("<HHH", 0, 1, len(entries))
     offset = 6 + 16 * len(entries)
     for size, colours, bits, data in entries:
@@ -141,5 +155,11 @@ def main(path):
         f.write(out + b"".join(data for *_, data in entries))
 
 
+def main(folder):
+    write_icon(f"{folder}/brontavel.ico", NORMAL, CLASSIC_SIZES, TRUE_COLOUR_SIZES, PNG_SIZES)
+    write_icon(f"{folder}/brontavel_paused.ico", GREYED, PAUSED_CLASSIC_SIZES, PAUSED_TRUE_COLOUR_SIZES,
+               PAUSED_PNG_SIZES)
+
+
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else "res/brontavel.ico")
+    main(sys.argv[1] if len(sys.argv) > 1 else "res")

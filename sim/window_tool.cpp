@@ -13,7 +13,7 @@
 //   window_tool rect TITLE ID               screen rectangle of a dialog's control (0: the dialog)
 //   window_tool menu-item INDEX COUNT       screen rectangle of item INDEX of the open COUNT-item menu
 //   window_tool menu                        exit 0 while a popup menu is open
-//   window_tool tooltip                     the width of the tooltip on show, exit 1 if none
+//   window_tool tooltip                     WIDTH|TEXT of the tooltip on show, exit 1 if none
 //   window_tool texts CLASS|- TITLE|-       the window's title, then each child's class and text
 //   window_tool layout TITLE W H            each control of a dialog W x H dialog units big: its text,
 //                                        and x y width height in dialog units
@@ -316,10 +316,17 @@ int main() {
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "menu") return OpenMenu() ? 0 : 1;
   if (command == "tooltip") {
-    HWND tip = FindWindowA("tooltips_class32", nullptr);
+    // The tip on show, not a notification (a balloon is a tooltip too).
+    HWND tip = nullptr;
+    while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr &&
+           (!IsWindowVisible(tip) || (GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON))) {
+    }
     RECT rect;
-    if (!tip || !IsWindowVisible(tip) || !GetWindowRect(tip, &rect)) return 1;
-    std::printf("%ld\n", rect.right - rect.left);
+    if (!tip || !GetWindowRect(tip, &rect)) return 1;
+    char text[512] = {};
+    DWORD_PTR ignored;  // the tip's text, as for a balloon, only the window itself can tell
+    SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+    std::printf("%ld|%s\n", rect.right - rect.left, text);
     return 0;
   }
   if (command == "texts" && argc == 4) return Texts(argv[2], argv[3]);

@@ -34,6 +34,16 @@ class WindowRepeatTimer final : public RepeatTimer {
   TIMERPROC onTick_;
 };
 
+// The notification area shows icons at the small-icon size: drawn at that size, not shrunk. Where
+// this Windows cannot read the image drawn for its size (Windows XP at 125 %, and the PNG there), the
+// 16-pixel one, which every Windows reads.
+inline HICON LoadTrayIcon(HINSTANCE instance, int id) {
+  HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                           GetSystemMetrics(SM_CYSMICON), 0);
+  if (!icon) icon = LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+  return static_cast<HICON>(icon);
+}
+
 // The whole program's state, one instance for the whole run: the settings, the player's windows,
 // the gestures, and the handles of the hidden control window that receives every message.
 struct App final : GestureOutputs {
@@ -41,9 +51,8 @@ struct App final : GestureOutputs {
       : edition(edition),
         instance(instance),
         icon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL))),
-        // The notification area shows icons at the small-icon size; drawn at that size, not shrunk.
-        trayIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))),
+        trayIcon(LoadTrayIcon(instance, IDI_BRONTAVEL)),
+        pausedTrayIcon(LoadTrayIcon(instance, IDI_BRONTAVEL_PAUSED)),
         wideFolder(WideCurrentDirectory()),
         settingsFile(CurrentDirectory(), ShownName(wideFolder)),
         timer(window, onRepeatTick),
@@ -60,6 +69,7 @@ struct App final : GestureOutputs {
   HINSTANCE instance;
   HICON icon;
   HICON trayIcon;
+  HICON pausedTrayIcon;
   HWND window = nullptr;
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
   UINT showYourself = 0;    // a second copy's "show where you are"
@@ -90,6 +100,8 @@ struct App final : GestureOutputs {
   void RunCommand(CommandId id) override;
   // Being hidden, the control window's title serves only as a status line.
   void SetStatusTitle(const char* text) override { SetWindowTextA(window, text); }
+  bool GameHasTheScreen() override;
+  void PausedFromThePad(bool paused) override;
 };
 
 }  // namespace brontavel

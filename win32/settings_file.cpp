@@ -84,6 +84,10 @@ void SettingsFile::Load(Settings& settings) {
       RepeatMsFromFile(ReadInt(kOptionsSection, kRepeatRateKey, kDefaultRepeatRate), kDefaultRepeatRate);
   settings.RepeatDelay =
       RepeatMsFromFile(ReadInt(kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay), kDefaultRepeatDelay);
+  // As text: read as a number, a slip such as "yes" would be 0 and put the remote into every game.
+  char pauseInFullScreen[kDecimalTextSize];
+  ReadText(kOptionsSection, kPauseInFullScreenKey, "1", pauseInFullScreen, sizeof pauseInFullScreen);
+  settings.PauseInFullScreen = PauseInFullScreenFromFile(pauseInFullScreen);
   // The class names in memory are the edition's own until the file names others; the program never
   // writes them, so each edition keeps its own where the file has none.
   for (int slot = 0; slot < kPlayerSlotCount; ++slot) {

@@ -17,6 +17,9 @@ namespace {
 
 constexpr const char* kTip = "Brontavel";
 constexpr const char* kWaitingTip = "Brontavel: waiting for a joystick";
+constexpr const char* kPausedTip = "Brontavel: paused";
+constexpr const char* kPausedNotice = "Brontavel paused: button 4 and Start to resume";
+constexpr const char* kResumedNotice = "Brontavel resumed";
 
 
 // The record as Windows 95 and NT 4 knew it (88 bytes on 32-bit Windows): every shell takes it, and
@@ -38,6 +41,7 @@ void ShowTrayMenu(const App& app) {
   // changed it there since the menu was last open.
   HMENU popup = GetSubMenu(menu, 0);
   CheckMenuItem(popup, IDM_START_WITH_WINDOWS, StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(popup, IDM_PAUSE, app.gestures.Paused ? MF_CHECKED : MF_UNCHECKED);
   // The menu's owner must be the foreground window, or the menu would not close when the user clicks
   // elsewhere.
   SetForegroundWindow(app.window);
@@ -54,8 +58,10 @@ NOTIFYICONDATAA FullRecord(const App& app) {
   NOTIFYICONDATAA icon = IconRecord(app.window);
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = kTrayCallbackMessage;
-  icon.hIcon = app.trayIcon ? app.trayIcon : app.icon;
-  const char* tip = app.waitingForJoystick ? kWaitingTip : kTip;
+  const HICON drawn = app.gestures.Paused ? app.pausedTrayIcon : app.trayIcon;
+  icon.hIcon = drawn ? drawn : app.icon;
+  // Waiting for the pad is news the user must act on; a pause is the user's own doing.
+  const char* tip = app.waitingForJoystick ? kWaitingTip : app.gestures.Paused ? kPausedTip : kTip;
   std::memcpy(icon.szTip, tip, std::strlen(tip));  // the rest of the tip stays zero
   return icon;
 }
@@ -70,6 +76,22 @@ DWORD ShellMajorVersion() {
 
 void CopyText(char* to, std::size_t size, const char* text) {
   std::strncpy(to, text, size - 1);  // the record starts zeroed, so the text stays terminated
+}
+
+// A notification from the icon; with no title, the text alone (which must not be empty: an empty text
+// takes a notification away).
+void ShowBalloon(const App& app, const char* title, const char* text) {
+  // Balloons came with shell 5.0 (Windows 2000, 98 with its update); an older shell would refuse the
+  // larger record, and has no way to point at the icon anyway.
+  if (ShellMajorVersion() < 5) return;
+  NOTIFYICONDATAA balloon = IconRecord(app.window);
+  balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  balloon.uFlags = NIF_INFO;
+  balloon.dwInfoFlags = *title ? NIIF_INFO : NIIF_NONE;
+  balloon.uTimeout = 10000;  // ms; the shell keeps it up at least this long while the user is away
+  CopyText(balloon.szInfoTitle, sizeof balloon.szInfoTitle, title);
+  CopyText(balloon.szInfo, sizeof balloon.szInfo, text);
+  Shell_NotifyIconA(NIM_MODIFY, &balloon);
 }
 
 }  // namespace
@@ -92,18 +114,12 @@ void RemoveTrayIcon(const App& app) {
 void ShowRunningNotice(const App& app, RunningNotice notice) {
   // Today's Windows keeps a new icon out of sight, and the program has no window: the first start
   // would otherwise look as if nothing happened.
-  // Balloons came with shell 5.0 (Windows 2000, 98 with its update); an older shell would refuse the
-  // larger record, and has no way to point at the icon anyway.
-  if (ShellMajorVersion() < 5) return;
-  NOTIFYICONDATAA balloon = IconRecord(app.window);
-  balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  balloon.uFlags = NIF_INFO;
-  balloon.dwInfoFlags = NIIF_INFO;
-  balloon.uTimeout = 10000;  // ms; the shell keeps it up at least this long while the user is away
-  CopyText(balloon.szInfoTitle, sizeof balloon.szInfoTitle,
-           notice == RunningNotice::Started ? RunningNoticeTitle(app.edition) : kAlreadyRunningTitle);
-  CopyText(balloon.szInfo, sizeof balloon.szInfo, kWhereToFindIt);
-  Shell_NotifyIconA(NIM_MODIFY, &balloon);
+  ShowBalloon(app, notice == RunningNotice::Started ? RunningNoticeTitle(app.edition) : kAlreadyRunningTitle,
+              kWhereToFindIt);
+}
+
+void ShowPauseNotice(const App& app) {
+  ShowBalloon(app, "", app.gestures.Paused ? kPausedNotice : kResumedNotice);
 }
 
 void OnTrayCallback(App& app, LPARAM mouseMessage) {
@@ -118,6 +134,11 @@ void OnMenuCommand(App& app, UINT id) {
       break;
     case IDM_OPTIONS:
       ShowOptionsDialog(app);
+      break;
+    case IDM_PAUSE:
+      // The user is at the screen, and sees the icon change: no notification.
+      app.recogniser.SetPaused(!app.gestures.Paused);
+      UpdateTrayTip(app);
       break;
     case IDM_START_WITH_WINDOWS:
       SetStartWithWindows(!StartsWithWindows(), app.wideFolder, app.settingsFile.folder());

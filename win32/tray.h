@@ -11,15 +11,17 @@ struct App;
 inline constexpr UINT kTrayIconId = 888;
 inline constexpr UINT kTrayCallbackMessage = 888;
 
-// Shows the icon (tip "Brontavel", or that it waits for the joystick) for the control window; false
-// when the shell refuses.
+// Shows the icon (tip "Brontavel", or that it waits for the joystick, or is paused; greyed while
+// paused) for the control window; false when the shell refuses.
 bool AddTrayIcon(const App& app);
-// Shows in the icon's tip whether the program waits for its joystick.
+// Shows in the icon and its tip whether the program waits for its joystick or is paused.
 void UpdateTrayTip(const App& app);
 // A notification from the icon that says where to find it: after a start by hand, or when the user
 // started the program again. Nothing where the shell has no notifications.
 enum class RunningNotice { Started, AlreadyRunning };
 void ShowRunningNotice(const App& app, RunningNotice notice);
+// Says that the pad's chord paused or resumed the remote: the user is across the room from the screen.
+void ShowPauseNotice(const App& app);
 // The message a second copy sends the running one, so that it shows where it is.
 inline constexpr const char* kShowYourselfMessage = "Brontavel.ShowWhereItIs";
 inline constexpr const char* kAlreadyRunningTitle = "Brontavel is already running";

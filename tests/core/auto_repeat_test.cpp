@@ -95,6 +95,12 @@ INSTANTIATE_TEST_SUITE_P(
         Timeline{"ADirectionTakesTheRepeatAndTheTriggerLetGoLeavesIt",
                  {{0, TakeXboxPad}, {0, LeftTrigger}, {150, Right}, {350, TriggersLetGo}, {560, Centre}}, 1000,
                  {{0, 9}, {150, 4}, {450, 4}, {550, 4}}},
+        // Put down from the tray, or a game taking the screen, while Left is held: no more repeats.
+        Timeline{"PausedWhileHeldStopsTheRepeat",
+                 {{0, Left}, {450, [](Remote& r) { r.recogniser.SetPaused(true); }}, {600, Centre}, {700, Left}},
+                 1500, {{0, 5}, {300, 5}, {400, 5}}},
+        Timeline{"AGameTakingTheScreenStopsTheRepeat", {{0, Left}, {450, [](Remote& r) { r.game = true; }}}, 1500,
+                 {{0, 5}, {300, 5}, {400, 5}}},
         Timeline{"ANewBindingIsUsedByTheNextTick",
                  {{0, Left}, {350, [](Remote& r) { r.settings.EventAssignmentTable[1] = 4; }}, {520, Centre}}, 1000,
                  {{0, 5}, {300, 5}, {400, 4}, {500, 4}}}));

@@ -188,6 +188,20 @@ TEST(SettingsValuesTest, RepeatFieldsTakeWholeMillisecondsFrom10To10000) {
   for (const auto& [held, used] : fromFile) EXPECT_EQ(RepeatMsFromFile(held, 300), used) << held;
 }
 
+TEST(SettingsValuesTest, OnlyAGameOrAPresentationHasThePadAndOnly0TurnsThatOff) {
+  // Windows' own numbers: a full-screen video player (2) is no game.
+  const struct {
+    int state;
+    bool game;
+  } rows[] = {{1, false}, {2, false}, {3, true}, {4, true}, {5, false}, {6, false}, {7, false}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(GameHasTheScreen(static_cast<UserNotificationState>(row.state), true), row.game) << row.state;
+    EXPECT_FALSE(GameHasTheScreen(static_cast<UserNotificationState>(row.state), false)) << row.state;
+  }
+  for (const char* off : {"0", "00"}) EXPECT_FALSE(PauseInFullScreenFromFile(off)) << off;
+  for (const char* on : {"1", "", "2", "-1", "no", "0x0", "10"}) EXPECT_TRUE(PauseInFullScreenFromFile(on)) << on;
+}
+
 TEST(SettingsValuesTest, ThePlaylistEditorHasAColonAsIts13thCharacter) {
   const std::pair<const char*, bool> cases[] = {{"PE Component:", true},  {"PE Component:Main", true},
                                                 {"PE Componen:", false},  {"PE Componentx:", false},

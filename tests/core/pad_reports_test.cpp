@@ -178,6 +178,7 @@ struct HandCase {
   PadReading taken;  // where the pad was when it was taken
   std::vector<PadReading> readings;
   std::vector<std::string> expected;  // with the default bindings
+  bool game = false;                  // a game has the whole screen
 };
 void PrintTo(const HandCase& c, std::ostream* os) { *os << c.name; }
 
@@ -186,6 +187,7 @@ class HandTest : public ::testing::TestWithParam<HandCase> {};
 TEST_P(HandTest, RunsWhatTheHandMeant) {
   const HandCase& c = GetParam();
   test::Remote r;
+  r.game = c.game;
   PadInput pad(r.recogniser, r.state);
   pad.Take(c.taken, c.shape);
   for (const PadReading& reading : c.readings) pad.Read(reading);
@@ -222,7 +224,26 @@ INSTANTIATE_TEST_SUITE_P(
                  {"title button pressed", "title RB pressed", "run 4"}},
         HandCase{"StartAlone", kXbox, Z(kMid), {Z(kMid, 0x80), Z(kMid)}, {"title Menu pressed", "run 2"}},
         HandCase{"OtherPadsNumberedButtons", kNoHat, Stick(kMid, kMid), {Stick(kMid, kMid, 0x200), Stick(kMid, kMid)},
-                 {"title Button10 pressed", "run 2"}}));
+                 {"title Button10 pressed", "run 2"}},
+        // Button 4, then Start (button 10): paused, and letting go of button 4 runs nothing. While paused
+        // no gesture runs, Start alone neither; the chord again resumes, and the stick works again.
+        HandCase{"FnAndStartPauseAndResume", kNoHat, Stick(kMid, kMid),
+                 {Stick(kMid, kMid, 8), Stick(kMid, kMid, 0x208), Stick(kMid, kMid, 8), Stick(kMid, kMid),
+                  Stick(1000, kMid), Stick(kMid, kMid), Stick(kMid, kMid, 1), Stick(kMid, kMid, 0x200),
+                  Stick(kMid, kMid), Stick(kMid, kMid, 8), Stick(kMid, kMid, 0x208), Stick(kMid, kMid),
+                  Stick(1000, kMid), Stick(kMid, kMid)},
+                 {"title button pressed", "title Button10 pressed", "paused", "title Button 1 pressed",
+                  "title Button10 pressed", "title button pressed", "title Button10 pressed", "resumed", "run 5"}},
+        // Start first, then button 4: Start as ever, and button 4 on its own.
+        HandCase{"StartThenFnPausesNothing", kNoHat, Stick(kMid, kMid),
+                 {Stick(kMid, kMid, 0x200), Stick(kMid, kMid, 0x208), Stick(kMid, kMid)},
+                 {"title Button10 pressed", "run 2", "title button pressed", "title Button 4 pressed", "run 12"}},
+        // A game has the screen: nothing runs, and the chord still pauses.
+        HandCase{"AGameHasTheScreen", kXbox, Z(kMid),
+                 {Z(kMid, 1), Z(kMid), Z(kMid, 8), Z(kMid), Z(65535), Z(kMid), Z(kMid, 8), Z(kMid, 0x88), Z(kMid)},
+                 {"title Button 1 pressed", "title button pressed", "title Button 4 pressed", "title LT pressed",
+                  "title button pressed", "title Menu pressed", "paused"},
+                 true}));
 
 }  // namespace
 }  // namespace brontavel

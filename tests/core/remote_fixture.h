@@ -20,6 +20,8 @@ struct Remote final : GestureOutputs, RepeatTimer {
     runs.emplace_back(now, id);
   }
   void SetStatusTitle(const char* text) override { log.push_back(std::string("title ") + text); }
+  bool GameHasTheScreen() override { return game; }
+  void PausedFromThePad(bool paused) override { log.push_back(paused ? "paused" : "resumed"); }
   void Arm(std::uint32_t periodMs) override {
     period = std::clamp<std::uint32_t>(periodMs, 10, 0x7FFFFFFF);
     due = now + period;
@@ -45,6 +47,7 @@ struct Remote final : GestureOutputs, RepeatTimer {
   std::uint64_t now = 0, due = 0;
   std::uint32_t period = 0;
   bool armed = false;
+  bool game = false;  // a game has the whole screen
   std::vector<std::uint64_t> ticks;  // when each expiry was delivered
   Settings settings;
   GestureState state;

@@ -75,10 +75,18 @@ class TestSession(Session):
                                  capture_output=True, text=True, check=True).stdout
         return float(darkest) < 0.3
 
-    def tip_width(self, x, y):
-        """The width of the tip shown while the mouse rests on the tray icon at (x, y)."""
+    def tip(self, x, y):
+        """The width and the text of the tip shown while the mouse rests on the tray icon at (x, y)."""
         self.xdotool("mousemove", "500", "300")
         self.wait_for(lambda: self.tool("tooltip")[0] != 0, 10, "the old tip to go")
         self.xdotool("mousemove", str(x), str(y))
-        return int(self.wait_for(lambda: self.tool("tooltip")[1].strip(), 10, "the icon's tip"))
+        width, text = self.wait_for(lambda: self.tool("tooltip")[1].strip(), 10, "the icon's tip").split("|", 1)
+        return int(width), text
+
+    def tip_width(self, x, y):
+        return self.tip(x, y)[0]
+
+    def balloons(self):
+        """The notifications shown now, as [window, text]."""
+        return [line.split("|", 1) for line in self.tool("balloons")[1].splitlines()]
 

@@ -283,6 +283,29 @@ PAD_BUTTONS_RECEIVED = {
 }
 
 
+# Each pad's Start (Menu, Options): with button 4 held first, it pauses the remote and resumes it.
+START_BUTTON = {"Xbox": 0x80, "PlayStation": 0x200}
+PAUSED_NOTICE = "Brontavel paused: button 4 and Start to resume"
+
+
+def pause_from_the_pad(session, make, since, left_paused):
+    """Button 4, then Start: the remote pauses, says so across the room, greys its icon, and Start alone reaches
+    nothing; the same again resumes it, and Start plays or pauses again; with left_paused, once more."""
+    start = START_BUTTON[make]
+    x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+    for paused, notice, tip in [(True, PAUSED_NOTICE, "Brontavel: paused"), (False, "Brontavel resumed", "Brontavel"),
+                                (True, PAUSED_NOTICE, "Brontavel: paused")][:3 if left_paused else 2]:
+        buttons(8, 8 | start, 8)(session)
+        session.wait_for(lambda: notice in [text for _, text in session.balloons()], 10, f"the notice '{notice}'")
+        # Greyed, the icon has no red knob.
+        session.wait_for(lambda: (session.tray_icon_position() is None) == paused, 10, f"the icon, paused: {paused}")
+        expect(session.tip(x, y)[1] == tip, f"the tip must read '{tip}'")
+        pad_button(start)(session)
+        since = expect_keys(session, since, [] if paused else PAD_BUTTONS_RECEIVED[""][5],
+                            f"{make} pad: Start {'while paused' if paused else 'once resumed'}")
+    return since
+
+
 def todays_pads(session):
     """An Xbox pad, then a PlayStation pad in its place: each shoulder, trigger, Back, Start and stick press
     reaches the player with the edition's defaults (Winamp 3's, then those for any player), a held trigger
@@ -317,6 +340,8 @@ def todays_pads(session):
             held, after = hold(session, CENTRE, CENTRE, vk, 3, **(dict(z=65535) if make == "Xbox" else dict(buttons=0x40)))
             expect(len(held) >= 3 and after <= 1, f"{where}, {make} pad: a held left trigger must repeat, then stop")
             since = len(session.keys())
+            if not form:  # left paused as this edition ends: the next begins unpaused all the same
+                since = pause_from_the_pad(session, make, since, left_paused=make == TODAYS_PADS[-1][0])
             if form:
                 x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
                 session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
@@ -470,7 +495,7 @@ def startup(session):
     """Where the icon is after a start by hand, a second copy, an old player, no joystick, WM_CLOSE from
     another program, the start at logon with the pad still asleep, through a restart of the shell, and
     then the pad going and coming back and the computer resuming from sleep."""
-    balloons = lambda: [line.split("|", 1) for line in session.tool("balloons")[1].splitlines()]
+    balloons = session.balloons
     first = session.start_brontavel()
     shown = session.wait_for(balloons, 15, "a notification after a start by hand")
     expect(shown[0][1] == WHERE_IT_IS, f"the notification says {shown}")
@@ -711,7 +736,7 @@ def tray(session):
 
     open_menu()
     session.screenshot("tray-menu")
-    session.choose_menu_item(0, 4)
+    session.choose_menu_item(0, 5)
     about = "About Brontavel for Winamp"
     expect(session.wait_window("#32770", about, 10000), "About did not open")
     texts = session.window_texts("#32770", about)
@@ -744,17 +769,17 @@ def tray(session):
     try:  # a shortcut left behind would start this copy in every later run of the prefix
         for marked, after in ((True, []), (False, ours), (True, [])):
             open_menu()
-            expect(session.menu_item_marked(2, 4) == marked,
+            expect(session.menu_item_marked(3, 5) == marked,
                    f"Start with Windows must {'' if marked else 'not '}be checked")
             session.screenshot(f"tray-menu-{'checked' if marked else 'unchecked'}")
-            session.choose_menu_item(2, 4)
+            session.choose_menu_item(3, 5)
             try:
                 session.wait_for(lambda: shortcuts() == after, 10, "")
             except ScenarioError:
                 raise ScenarioError(f"the Startup folder holds {shortcuts()}, expected {after}")
         os.chmod(folder, stat.S_IRUSR | stat.S_IXUSR)
         open_menu()
-        session.choose_menu_item(2, 4)
+        session.choose_menu_item(3, 5)
         expect_box(session, "Start with Windows", "Brontavel could not add its shortcut to the Startup folder")
     finally:
         os.chmod(folder, stat.S_IRWXU)
@@ -762,8 +787,31 @@ def tray(session):
     expect(startup()[1:] == [], "a failure must change nothing")
     print("ok  Start with Windows makes and removes the Startup shortcut, shows the mark, reports a failure")
 
+    # Paused from the menu: the icon greys, the tip says so, and no notification (the user is at the screen);
+    # gestures reach nothing, and a second start does not resume it. The same item resumes.
+    for paused in (True, False):
+        open_menu()
+        expect(session.menu_item_marked(2, 5) != paused, f"Pause must {'not ' if paused else ''}be checked")
+        session.choose_menu_item(2, 5)
+        session.wait_for(lambda: (session.tray_icon_position() is None) == paused, 10, f"the icon, paused: {paused}")
+        expect(session.tip(x, y)[1] == ("Brontavel: paused" if paused else "Brontavel"), "the tip")
+        time.sleep(2.5)  # a window in which a notification would appear: Wine's shell shows one after 2 s
+        shown = [text for _, text in session.balloons()]
+        expect(PAUSED_NOTICE not in shown and "Brontavel resumed" not in shown, f"the menu must show no notice: {shown}")
+        if paused:
+            session.screenshot("tray-paused")
+            second = session.start_brontavel(folder=os.path.join(session.run_dir, "second"), ready=False)
+            expect(second.wait(timeout=60) == 0, "the second copy must end with exit code 0")
+            session.wait_for(session.balloons, 15, "the running copy to say where it is")
+            expect(session.tray_icon_position() is None, "a second start must not resume")
+        since = len(session.keys())
+        buttons(1)(session)
+        expect_keys(session, since, [] if paused else press("playlist", VK["X"]),
+                    f"Button1 {'while paused' if paused else 'once resumed'}")
+    print("ok  Pause from the menu greys the icon, says so in the tip, stops every gesture, outlasts a second start")
+
     open_menu()
-    session.choose_menu_item(1, 4)
+    session.choose_menu_item(1, 5)
     options = "Brontavel Options"
     expect(session.wait_window("#32770", options, 10000), "Options did not open")
     expect(session.in_front(options), "Options must come to the front with the focus")
@@ -782,8 +830,9 @@ def tray(session):
     session.xdotool("key", "S", "key", "Return")  # "Stop": the first command after "Play" starting with S
     session.screenshot("options-before-set")
     session.click_control(options, 1017)
+    since = len(session.keys())
     buttons(1)(session)
-    expect_keys(session, 0, press("playlist", VK["V"]), "Button1 after Set: Stop")
+    expect_keys(session, since, press("playlist", VK["V"]), "Button1 after Set: Stop")
     expect(settings_file()["Options/C9"] == "3", f"C9 in the file is {settings_file()['Options/C9']}, expected 3")
     print("ok  a binding changed with Set is used by the very next gesture and written to the file")
 
@@ -926,7 +975,7 @@ def tray(session):
         session.click_control(options, field)
         session.xdotool("key", "End", "key", "shift+Home", "type", typed)
     open_menu()
-    session.choose_menu_item(3, 4)
+    session.choose_menu_item(4, 5)
     expect(program.wait(timeout=30) == 0, "Exit must end the program with exit code 0")
     session.wait_for(lambda: session.tray_icon_position() is None, 10, "Exit to remove the tray icon")
     found = settings_file()
@@ -947,7 +996,7 @@ def tray(session):
     try:
         for after in ([["Brontavel.lnk", exe, "/atlogon", windows_path(started_in)]], []):
             open_menu()
-            session.choose_menu_item(2, 4)
+            session.choose_menu_item(3, 5)
             try:
                 session.wait_for(lambda: shortcuts() == after, 10, "")
             except ScenarioError:
