@@ -159,8 +159,11 @@ class Session:
         return os.path.join(self.build_dir, "sim", name)
 
     def start_program(self, exe, args=(), cwd=None, env=None):
-        process = subprocess.Popen(self.launcher + [WINE, exe, *args], cwd=cwd or self.run_dir,
-                                   env=dict(self.env, **(env or {})), **QUIET)
+        # What Wine says on the way (a process that cannot start, a crash) is kept for a failure's report.
+        with open(os.path.join(self.run_dir, f"wine-{len(self.processes)}.log"), "wb") as said:
+            process = subprocess.Popen(self.launcher + [WINE, exe, *args], cwd=cwd or self.run_dir,
+                                       env=dict(self.env, **(env or {})), stdout=subprocess.DEVNULL, stderr=said)
+        process.said = said.name
         self.processes.append(process)
         return process
 

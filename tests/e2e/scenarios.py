@@ -1078,6 +1078,8 @@ if __name__ == "__main__":  # scenarios.py BUILD_DIR WORK_DIR SCENARIO: the wind
                 for process in s.processes:
                     state = "running" if process.poll() is None else f"exit code {process.returncode}"
                     print(f"    {' '.join(process.args[-2:])}: {state}")
+                    with open(process.said, errors="replace") as said:
+                        print("".join(f"      {line}" for line in said.readlines()[-5:]), end="")
                 raise
     except Exception as error:  # a broken harness must fail the test, never pass it
         print(f"FAIL {name}: {error}")
