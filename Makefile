@@ -37,25 +37,26 @@ check: windows test
 demo: e2e-deps windows-x86_64
 	python3 scripts/demo.py
 
-# Zip files for Windows users, each the program and its guide: the edition for any player, 32-bit so
-# that one download runs on every Windows and keeps its settings under Program Files too; Winamp 3
-# (64- and 32-bit); and the classic edition for Winamp 2.x and 5.x, 32-bit like the player it drives.
+# Zip files for Windows users, each the program and its guide, named for the player they serve: the
+# edition for any player, 32-bit so that one download runs on every Windows and keeps its settings
+# under Program Files too; Winamp 3 (64- and 32-bit); and the classic edition for Winamp 2.x and 5.x,
+# 32-bit like the player it drives, under the name its "Winamp 2.x Detected" box gives.
 dist: windows
 	rm -rf dist && mkdir -p dist/stage
 	sed 's/$$/\r/' docs/USER-GUIDE.txt > dist/stage/Brontavel-Guide.txt  # Notepad wants CRLF
-	cp build/windows-x86_64/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-win64.zip Brontavel.exe Brontavel-Guide.txt
-	cp build/windows-i686/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-win32.zip Brontavel.exe Brontavel-Guide.txt
+	cp build/windows-x86_64/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-Winamp3-win64.zip Brontavel.exe Brontavel-Guide.txt
+	cp build/windows-i686/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-Winamp3-win32.zip Brontavel.exe Brontavel-Guide.txt
 	cp build/windows-i686/classic/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel2x.zip Brontavel.exe Brontavel-Guide.txt
 	cp build/windows-i686/anyplayer/Brontavel.exe dist/stage/ && cd dist/stage && zip -q ../Brontavel-AnyPlayer.zip Brontavel.exe Brontavel-Guide.txt
 	rm -rf dist/stage
-	@echo "made four zips: Brontavel-AnyPlayer.zip (any player), Brontavel-win64.zip and Brontavel-win32.zip (Winamp 3), Brontavel2x.zip (classic Winamp 2.x and 5.x)"
+	@echo "made four zips: Brontavel-AnyPlayer.zip (any player), Brontavel-Winamp3-win64.zip and Brontavel-Winamp3-win32.zip (Winamp 3), Brontavel2x.zip (classic Winamp 2.x and 5.x)"
 	@ls -l dist
 
-# The README's pictures (the tray's notification, Options listing the commands), as make demo takes them,
-# and the gamepad with what each of its buttons does.
+# The README's pictures: the icon in the notification area, its menu and Options, marked, as make demo
+# takes them from the real program; and the gamepad with what each of its buttons does.
 pictures: demo
-	convert build/demo/artifacts/notification.png -resize 50% docs/notification.png
-	convert build/demo/artifacts/options-commands.png -resize 60% docs/options-commands.png
+	cp build/demo/artifacts/tray-icon.png build/demo/artifacts/tray-menu.png build/demo/artifacts/options.png docs/
+	convert 'res/brontavel.ico[4]' docs/icon.png  # the true-colour 32-pixel image
 	python3 scripts/draw_pad.py docs/pad.png
 
 # Speed and size against their targets, printed and written to docs/performance.md.

@@ -5,7 +5,8 @@ with no settings file, against a player that listens for the media keys; then a 
 gestures with Winamp 3, printing for each the command it ran and what the player received; then a
 short run of the classic edition with the classic player, and two media keys that any player hears. The D-pad
 gives the directions as the stick does, and a pad that goes and comes back at another joystick number
-is used again. On the way it photographs what a user sees: the notification by the tray, and Options listing the commands."""
+is used again. On the way it photographs what a user sees, marked for the README: the icon in the notification area,
+its menu, and Options with the three controls that change a binding."""
 import os
 import subprocess
 import sys
@@ -89,24 +90,59 @@ def hold(session, x, y, vk, label, commands, binding):
     print(f"{label:<18} {commands[binding] + ' (repeats)':<24} {KEY_NAMES[vk]} x{len(held)}, gaps in ms: {gaps}")
 
 
+ACCENT = "#e8590c"
+BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+
+
+def marked(path, rings=(), badges=(), labels=(), crop=None):
+    """Draws on a screenshot what a reader should find: rings (x, y, radius), numbered badges (x, y, number) and
+    labels (x, y, text, ending at x), then keeps only crop (left, top, width, height)."""
+    args = ["convert", path, "-fill", "none", "-stroke", ACCENT, "-strokewidth", "3"]
+    for x, y, r in rings:
+        args += ["-draw", f"circle {x},{y} {x + r},{y}"]
+    for x, y, text in labels:
+        args += ["-fill", ACCENT, "-stroke", "none", "-font", BOLD, "-pointsize", "15", "-gravity", "NorthEast",
+                 "-annotate", f"+{DESKTOP_SIZE[0] - x}+{y}", text, "-gravity", "NorthWest"]
+    for x, y, number in badges:
+        args += ["-fill", ACCENT, "-stroke", "none", "-draw", f"circle {x},{y} {x + 10},{y}",
+                 "-fill", "white", "-font", BOLD, "-pointsize", "14", "-annotate", f"+{x - 4}+{y + 5}", str(number)]
+    if crop:
+        left, top, width, height = crop
+        args += ["-crop", f"{width}x{height}+{left}+{top}", "+repage"]
+    subprocess.run(args + [path], check=True)
+
+
+def photograph_tray(session):
+    """The icon in the notification area, ringed, and its menu open beside it."""
+    width, height = DESKTOP_SIZE
+    corner = (width - 300, height - 130, 300, 130)
+    # A notification would hide both: the shell takes it away after 10 to 30 seconds.
+    session.wait_for(lambda: not session.balloons(), 40, "the notification to go")
+    x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+    marked(session.screenshot("tray-icon"), rings=[(x, y - 1, 12)],
+           labels=[(x - 4, y - 44, "Brontavel's icon"), (x - 4, y - 26, "right-click it for the menu")],
+           crop=corner)
+    session.xdotool("mousemove", str(x), str(y), "mousedown", "3")
+    session.wait_for(session.menu_open, 10, "the menu to open")
+    session.xdotool("mouseup", "3")
+    time.sleep(0.3)  # lets the menu finish drawing
+    marked(session.screenshot("tray-menu"), crop=corner)
+    session.xdotool("key", "Escape")
+
+
 def photograph_options(session):
-    """Options opened from the icon, its command list dropped down at the media keys."""
+    """Options opened from the icon, its event list, command list and Set marked 1, 2, 3: the way to change what
+    a gesture does."""
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
     if not session.wait_window("#32770", "Brontavel Options", 10000):
         raise ScenarioError("Options did not open from the tray icon")
-    left, top, right, bottom = (int(v) for v in session.tool("rect", "Brontavel Options", "1016", check=True)[1].split())
-    session.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "1")
-    time.sleep(0.5)
-    session.xdotool("key", "End")
-    time.sleep(0.5)
-    dialog = [int(v) for v in session.tool("rect", "Brontavel Options", "0", check=True)[1].split()]
-    path = session.screenshot("options-commands")
-    # The list drops up or down, wherever the screen has room: the dialog and the list above it here.
-    top = max(0, dialog[1] - 250)
-    subprocess.run(["convert", path, "-crop", f"{dialog[2] - dialog[0] + 20}x{dialog[3] - top + 10}+{dialog[0] - 10}+{top}",
-                    "+repage", path], check=True)
-    session.xdotool("key", "Escape")
+    session.wait_ready("-", "Brontavel Options")
+    rect = lambda control: [int(v) for v in session.tool("rect", "Brontavel Options", str(control), check=True)[1].split()]
+    badges = [(right - 10, top - 12, n) for n, (_, top, right, _) in enumerate(map(rect, (1015, 1016, 1017)), start=1)]
+    left, top, right, bottom = rect(0)
+    session.xdotool("mousemove", "10", "10")  # the pointer out of the picture
+    marked(session.screenshot("options"), badges=badges, crop=(left - 10, top - 10, right - left + 20, bottom - top + 20))
     session.tool("close", "#32770", "Brontavel Options", check=True)
 
 
@@ -126,6 +162,8 @@ def main():
         subprocess.run(["convert", path, "-crop", f"{width}x200+0+{height - 200}", "+repage", path], check=True)
         commands = play(session, ANY_PLAYER_GESTURES)
         hold(session, CENTRE, LOW, 0xAF, "Up, held", commands, 39)
+        photograph_tray(session)
+        photograph_options(session)
         session.tool("close", "Brontavel", check=True)
         session.wait_window("Brontavel", verb="gone")
         session.tool("close", "MediaKeyListener", check=True)
@@ -149,7 +187,6 @@ def main():
                          "the pad at joystick 3 to be taken")
         print(f"\nThe pad went away, and came back as joystick 3: used again {time.time() - went:.1f} s later.")
         play(session, GESTURES[:2])
-        photograph_options(session)
         session.tool("close", "Brontavel", check=True)
         session.tool("close", "STUDIO", check=True)
         session.wait_window("Brontavel", verb="gone")
@@ -165,7 +202,7 @@ def main():
         session.tool("close", "Brontavel", check=True)
         print()
         print(f"Brontavel closed cleanly. Pictures: {os.path.relpath(session.artifacts)}/"
-              "{demo,notification,options-commands}.png")
+              "{demo,notification,tray-icon,tray-menu,options}.png")
 
 
 if __name__ == "__main__":

@@ -9,7 +9,7 @@ import sys
 
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
-WIDTH, HEIGHT = 1200, 620
+WIDTH, HEIGHT = 1200, 640
 SHIFT = 80  # the pad is drawn at x + SHIFT, between the two columns of text
 BODY, DARK, LIGHT, INK = "#454b55", "#2b2f36", "#9aa3ae", "#1d2129"
 
@@ -32,7 +32,8 @@ CALLOUTS = [
     ("Menu", (578, 250), "right", 410, "Menu: play / pause"),
     ("rstick", (615, 345), "right", 470, "Right stick pressed in: nothing"),
 ]
-FOOTNOTE = ("PlayStation pads: Square and Cross play / pause, Circle mutes, Triangle is Fn;\n"
+FOOTNOTE = ("Hold Y, then press Menu: the remote pauses while you play a game; the same again resumes it.\n"
+            "PlayStation pads: Square and Cross play / pause, Circle mutes, Triangle is Fn;\n"
             "L1, R1, L2, R2, Share, Options and L3 do what LB, RB, LT, RT, View, Menu and the left stick press do.")
 
 
@@ -81,7 +82,7 @@ def main(out):
     args += ["-fill", INK, "-font", BOLD, "-pointsize", "20", "-annotate", "+20+32",
              "Brontavel for any player, out of the box"]
     args += pad_shapes() + callouts()
-    args += ["-fill", "#555b64", "-font", FONT, "-pointsize", "14", "-annotate", f"+20+{HEIGHT - 42}", FOOTNOTE,
+    args += ["-fill", "#555b64", "-font", FONT, "-pointsize", "14", "-annotate", f"+20+{HEIGHT - 60}", FOOTNOTE,
              "-colors", "64", "PNG8:" + out]
     subprocess.run(args, check=True)
 

@@ -219,6 +219,13 @@ class Session:
         """Whether such a window appears ("wait"), goes ("gone"), or appears and answers ("ping") in time."""
         return self.tool(verb, window_class, title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)[0] == 0
 
+    def balloons(self):
+        """The notifications shown now, as [window, text]."""
+        return [line.split("|", 1) for line in self.tool("balloons")[1].splitlines()]
+
+    def menu_open(self):
+        return self.tool("menu")[0] == 0
+
     def wait_ready(self, window_class, title="-", timeout_ms=60000):
         if not self.wait_window(window_class, title, timeout_ms, "ping"):
             raise ScenarioError(f"no responsive window of class {window_class} within {timeout_ms} ms{self.tool_said}")

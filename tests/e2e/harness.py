@@ -50,9 +50,6 @@ class TestSession(Session):
         rect = tuple(int(v) for v in self.tool("rect", title, str(control_id), check=True)[1].split())
         self.click_rect(rect, 8 if control_id == 0 else None)
 
-    def menu_open(self):
-        return self.tool("menu")[0] == 0
-
     def menu_item(self, index, count):
         """The rectangle of an item of the open COUNT-item popup menu."""
         code, out = self.tool("menu-item", str(index), str(count))
@@ -85,8 +82,4 @@ class TestSession(Session):
 
     def tip_width(self, x, y):
         return self.tip(x, y)[0]
-
-    def balloons(self):
-        """The notifications shown now, as [window, text]."""
-        return [line.split("|", 1) for line in self.tool("balloons")[1].splitlines()]
 
