@@ -45,7 +45,7 @@ class DirectInputPad {
   HWND window_ = nullptr;
   UINT message_ = 0;
   volatile LONG posted_ = 0;  // a message is on its way: a pad that reports all the time costs one
-  volatile LONG quiet_ = 0;   // the last read found nothing changed: the next is not hurried
+  volatile LONG quiet_ = 0;   // reads in a row that found nothing changed: the next is not hurried
   PadReading last_;
 };
 
