@@ -27,14 +27,15 @@ PadLayout LayoutOf(const PadModel& model);
 PadNames NamesOf(const PadModel& model);
 
 // How a pad is read: whether it has a hat, which button is which, how many buttons it has (a button
-// past them is never pressed), what its buttons are called, and whether it has a Z axis (without
-// one, whatever is read there is no trigger).
+// past them is never pressed), what its buttons are called, whether it has a Z axis (without one,
+// whatever is read there is no trigger), and whether its triggers are read apart, not from Z.
 struct PadShape {
   bool hasHat = false;
   PadLayout layout = PadLayout::Other;
   unsigned buttonCount = 32;
   PadNames names = PadNames::Numbered;
   bool hasZ = true;
+  bool triggersApart = false;
 };
 inline PadShape ShapeOf(const PadModel& model, bool hasHat) {
   return {hasHat, LayoutOf(model), model.buttonCount, NamesOf(model), model.hasZ};

@@ -23,6 +23,9 @@ constexpr std::uint32_t kHalfTravel = 16384, kQuarterTravel = 8192;
 constexpr bool TriggerHeld(std::uint32_t travel, bool before) {
   return before ? travel >= kQuarterTravel : travel > kHalfTravel;
 }
+// A trigger read apart goes 0..255 over its whole travel; stretched over the half axis it would move
+// on Z, past half is 128 and up, under a quarter 63 and down.
+constexpr std::uint32_t TriggerTravel(std::uint8_t trigger) { return std::uint32_t{trigger} * kMid / 255; }
 constexpr std::uint32_t kLeftTriggerBit = 1u << (EventNumber(JoystickEvent::LeftTrigger) - kFirstPadButtonEvent);
 constexpr std::uint32_t kRightTriggerBit = 1u << (EventNumber(JoystickEvent::RightTrigger) - kFirstPadButtonEvent);
 
@@ -57,7 +60,10 @@ std::uint32_t ReadingsToReports::PadButtonsHeld(const PadReading& reading) const
   std::uint32_t held = 0;
   for (int i = 0; i < kPadButtonGestures; ++i)
     if (which[i] != 0 && (buttons >> (which[i] - 1) & 1)) held |= 1u << i;
-  if (shape_.layout == PadLayout::Xbox && shape_.hasZ) {
+  if (shape_.triggersApart) {
+    if (TriggerHeld(TriggerTravel(reading.leftTrigger), padButtons_ & kLeftTriggerBit)) held |= kLeftTriggerBit;
+    if (TriggerHeld(TriggerTravel(reading.rightTrigger), padButtons_ & kRightTriggerBit)) held |= kRightTriggerBit;
+  } else if (shape_.layout == PadLayout::Xbox && shape_.hasZ) {
     const std::uint32_t z = reading.z > kHigh ? kHigh : reading.z;
     if (TriggerHeld(z > kMid ? z - kMid : 0, padButtons_ & kLeftTriggerBit)) held |= kLeftTriggerBit;
     if (TriggerHeld(z < kMid ? kMid - z : 0, padButtons_ & kRightTriggerBit)) held |= kRightTriggerBit;

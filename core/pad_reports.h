@@ -19,6 +19,8 @@ struct PadReading {
   std::uint32_t buttons = 0;  // bit n-1 for button n
   std::uint32_t hat = kHatCentred;
   std::uint32_t z = 32768;  // 0..65535: both triggers of an Xbox pad, or another pad's right stick
+  // 0..255 each, where the pad gives its triggers apart (XInput); 0 elsewhere.
+  std::uint8_t leftTrigger = 0, rightTrigger = 0;
 };
 
 // The reports the gesture recogniser takes, encoded as the driver's capture messages were:
