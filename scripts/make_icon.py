@@ -6,6 +6,10 @@ and the 6.6 KiB it would take are worth more as program. The true-colour 20- and
 PNGs: those sizes serve 125 % and 150 %, which Vista and later read; where Windows XP at 125 % cannot,
 the program takes the 16-pixel image for the notification area instead.
 
+res/brontavel64.ico is the same joystick for the 64-bit program, which runs on Vista and later (and
+XP x64, which draws its 32-pixel image larger where it would want 48): no 16-colour images, which no
+64-bit Windows draws, and the 48-pixel image as a PNG, 8 KiB less, worth more as program.
+
 It also draws res/brontavel_paused.ico, the same joystick greyed, for the notification area only: a
 16-pixel image in 16 colours and in true colour for every Windows, and PNGs at 20, 24 and 32 pixels
 for the scales that Vista and later have.
@@ -27,6 +31,8 @@ CLEAR = None
 CLASSIC_SIZES = [32, 16, 20]
 TRUE_COLOUR_SIZES = [16, 32, 48]
 PNG_SIZES = [20, 24, 256]
+WIN64_TRUE_COLOUR_SIZES = [16, 32]
+WIN64_PNG_SIZES = [20, 24, 48, 256]
 PAUSED_CLASSIC_SIZES = [16]
 PAUSED_TRUE_COLOUR_SIZES = [16]
 PAUSED_PNG_SIZES = [20, 24, 32]
@@ -157,6 +163,7 @@ def write_icon(path, tone, classic_sizes, true_colour_sizes, png_sizes):
 
 def main(folder):
     write_icon(f"{folder}/brontavel.ico", NORMAL, CLASSIC_SIZES, TRUE_COLOUR_SIZES, PNG_SIZES)
+    write_icon(f"{folder}/brontavel64.ico", NORMAL, [], WIN64_TRUE_COLOUR_SIZES, WIN64_PNG_SIZES)
     write_icon(f"{folder}/brontavel_paused.ico", GREYED, PAUSED_CLASSIC_SIZES, PAUSED_TRUE_COLOUR_SIZES,
                PAUSED_PNG_SIZES)
 

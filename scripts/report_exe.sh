@@ -16,6 +16,18 @@ if (( size > 96 * 1024 )); then
   echo "error: $exe is $size bytes, over the 96 KiB it must fit in" >&2
   bad=1
 fi
+# The 32-bit program runs on Windows 95, which lacks these: each is looked up where it is used.
+newer="SetWaitableTimer CreateWaitableTimerA CreateWaitableTimerW CreateWaitableTimerExW SetWinEventHook UnhookWinEvent
+  SetDefaultDllDirectories QueryFullProcessImageNameA QueryFullProcessImageNameW SHQueryUserNotificationState"
+if [[ "$("$objdump" -f "$exe")" == *pei-i386* ]]; then
+  functions=" $("$objdump" -p "$exe" | awk '/DLL Name:/ {on=1; next} on && NF >= 3 && $1 ~ /^[0-9a-f]+$/ {print $3}' | tr '\n' ' ') "
+  for function in $newer; do
+    if [[ "$functions" == *" $function "* ]]; then
+      echo "error: $exe imports $function, which Windows 95 lacks: look it up at run time" >&2
+      bad=1
+    fi
+  done
+fi
 for dll in $imports; do
   if [[ "$allowed" != *" $dll "* ]]; then
     echo "error: $exe imports $dll, which is not a system DLL every Windows has" >&2

@@ -20,21 +20,27 @@ WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
 DESKTOP_SIZE = (1024, 768)
 CENTRE = 32768
 HAT_CENTRED = 0xFFFF
-# What Windows says a device is: its USB vendor and product ids, how many buttons it has, a Z axis.
-# Windows' Xbox driver reports ten buttons and both triggers on Z; a PlayStation pad (DualShock 4)
-# fourteen buttons, its right stick on Z.
-GENERIC_PAD = dict(vendor=0x0079, product=0x0006, button_count=12, has_z=1)
-XBOX_PAD = dict(vendor=0x045E, product=0x02FF, button_count=10, has_z=1)
-PLAYSTATION_PAD = dict(vendor=0x054C, product=0x09CC, button_count=14, has_z=1)
-WHEEL = dict(vendor=0x046D, product=0xC29B, button_count=24, has_z=1)
+# What Windows says a device is: its USB vendor and product ids, how many buttons it has, a Z axis, and
+# whether XInput serves it (1: an Xbox 360 pad, on its older driver; 2: an Xbox One or Series pad, whose
+# driver holds its changes back from DirectInput and the joystick driver for a program with no window
+# in front). Windows' Xbox driver reports ten buttons and both triggers on Z; a PlayStation pad
+# (DualShock 4) fourteen buttons, its right stick on Z.
+NOT_XINPUT, XBOX_360, XBOX_ONE = 0, 1, 2
+GENERIC_PAD = dict(vendor=0x0079, product=0x0006, button_count=12, has_z=1, xinput=NOT_XINPUT)
+XBOX_PAD = dict(vendor=0x045E, product=0x0B12, button_count=10, has_z=1, xinput=XBOX_ONE)  # an Xbox Series pad
+XBOX_360_PAD = dict(vendor=0x045E, product=0x028E, button_count=10, has_z=1, xinput=XBOX_360)
+PLAYSTATION_PAD = dict(vendor=0x054C, product=0x09CC, button_count=14, has_z=1, xinput=NOT_XINPUT)
+WHEEL = dict(vendor=0x046D, product=0xC29B, button_count=24, has_z=1, xinput=NOT_XINPUT)
+WIRED = 4  # a pad's battery: 0..3 is a wireless pad's level, empty to full
 QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 # The programs that get the stand-in joystick driver and DirectInput; every other program of the prefix
 # keeps Wine's.
 JOYSTICK_PROGRAMS = ("Brontavel.exe", "bench_relay.exe")
-STANDIN_DLLS = ("winmm", "dinput8")
-PREFIX_VERSION = "3"  # raise it when the one-time set-up of the prefix changes
+STANDIN_DLLS = ("winmm", "dinput8", "xinput1_4", "xinput9_1_0")
+XINPUT_DLLS = ("xinput1_4", "xinput1_3", "xinput9_1_0")
+PREFIX_VERSION = "4"  # raise it when the one-time set-up of the prefix changes
 
 
 class ScenarioError(Exception):
@@ -59,7 +65,8 @@ def read_ini(path):
 
 
 class Session:
-    def __init__(self, build_dir, work_dir, use_own_display=False, honour_permissions=False, direct_input=True):
+    def __init__(self, build_dir, work_dir, use_own_display=False, honour_permissions=False, direct_input=True,
+                 xinput="xinput1_4"):
         for tool in (WINE, "Xvfb", "xdotool", "import"):
             if not shutil.which(tool):
                 raise ScenarioError(f"cannot run: missing {tool} (make check installs it)")
@@ -73,7 +80,11 @@ class Session:
         os.makedirs(os.path.dirname(self.stick_file))  # a folder of its own: only the pad's changes wake a watcher
         self.display = os.environ.get("DISPLAY") if use_own_display else None
         # Without the stand-in DirectInput, Brontavel gets Wine's, which finds no pad: it polls instead.
-        self.dll_overrides = "mscoree,mshtml=" + ("" if direct_input else ";dinput8=b")
+        # XInput is the stand-in xinput1_4.dll, or only xinput9_1_0.dll (Vista's, without the battery
+        # call), or with None none at all (Windows before XP, or XP without it).
+        self.xinput = xinput
+        missing = [dll for dll in XINPUT_DLLS if dll != xinput]
+        self.dll_overrides = ("mscoree,mshtml=" + ("" if direct_input else ";dinput8=b") + ";" + ",".join(missing) + "=")
         # Tests run as root, for whom no file is read-only. Without these two capabilities root is held
         # to a file's permission bits like anyone else, which is what Windows' read-only attribute does.
         self.launcher = ["setpriv", "--bounding-set", "-dac_override,-dac_read_search", "--"] if honour_permissions else []
@@ -83,8 +94,9 @@ class Session:
         # whether that tells hundredths of a degree or only its four directions), the joystick number
         # Windows gives it (1..16), whether it answers at all, and what it is (USB vendor and product,
         # buttons, a Z axis). A second device may be plugged in beside it.
+        # An XInput pad sits in an XInput slot (1..4) too, with its triggers apart and a battery.
         self.pad = dict(x=CENTRE, y=CENTRE, z=CENTRE, buttons=0, hat=HAT_CENTRED, has_hat=1, hat_cts=1, number=1,
-                        present=True, **GENERIC_PAD)
+                        present=True, slot=1, lt=0, rt=0, battery=WIRED, **GENERIC_PAD)
         self.other = dict(self.pad, present=False, **WHEEL)
 
     def __enter__(self):
@@ -179,11 +191,13 @@ class Session:
             self.wait_started(seen)
         return process
 
-    def wait_started(self, seen, last_step=("caps",)):
+    def wait_started(self, seen, last_step=None):
         """Start-up has finished once the driver saw its last call (the look at the pad's capabilities
-        as it is taken, after which come only the settings and the player's windows, with no
-        cross-thread call that would let the program answer early) and the program then answers a
-        message, which it does only from a message loop. With no pad, the last look is at joystick 16."""
+        as it is taken, or XInput's first read of an XInput pad, after which come only the settings and
+        the player's windows, with no cross-thread call that would let the program answer early) and the
+        program then answers a message, which it does only from a message loop. With no pad, the last
+        look is at joystick 16."""
+        last_step = last_step or (("xinput",) if self.pad["present"] and self.read_by_xinput() else ("caps",))
         self.wait_for(lambda: any(tuple(r[1:1 + len(last_step)]) == last_step for r in self.driver_reports()[seen:]),
                       60, f"the driver to see {' '.join(last_step)}")
         self.wait_ready("Brontavel")
@@ -237,21 +251,34 @@ class Session:
         self.pad["present"] = False
         self.write_pad()
 
-    def plug(self, number=1, has_hat=True, model=None):
-        """The pad is there again, at joystick number (1..16), where the hand left it; with model, a pad of
-        that make instead."""
-        self.pad.update(present=True, number=number, has_hat=int(has_hat), **(model or {}))
+    def plug(self, number=1, has_hat=True, model=None, slot=1):
+        """The pad is there again, at joystick number (1..16) and, for an XInput pad, XInput slot (1..4),
+        where the hand left it; with model, a pad of that make instead."""
+        self.pad.update(present=True, number=number, has_hat=int(has_hat), slot=slot, **(model or {}))
         self.write_pad()
+
+    def set_battery(self, level):
+        self.pad["battery"] = level
+        self.write_pad()
+
+    def read_by_xinput(self, pad=None):
+        """Whether the program should read this pad through XInput."""
+        return bool((pad or self.pad)["xinput"]) and self.xinput is not None
 
     def plug_other(self, number=None):
         """Another device (a wheel) is plugged in at joystick number, or with None taken away."""
         self.other.update(present=number is not None, number=number or 0)
         self.write_pad()
 
-    def stick(self, x, y, buttons=0, hat=HAT_CENTRED, pad=None, z=CENTRE):
-        """Puts the stick, the buttons, the hat and the Z axis (an Xbox pad's triggers) of the pad (or the
-        other device) where a hand would; the program sees them at its next read."""
-        (pad or self.pad).update(x=x, y=y, buttons=buttons, hat=hat, z=z)
+    def stick(self, x, y, buttons=0, hat=HAT_CENTRED, pad=None, z=CENTRE, lt=0, rt=0):
+        """Puts the stick, the buttons, the hat and the Z axis (another pad's right stick), or an XInput
+        pad's triggers, of the pad (or the other device) where a hand would; the program sees them at its
+        next read. Windows' Xbox driver shows an XInput pad's triggers to the joystick driver on Z, the
+        left toward 65535 and the right toward 0, both held cancelling out."""
+        pad = pad or self.pad
+        if pad["xinput"]:
+            z = min(65535, CENTRE + 128 * lt - 128 * rt)
+        pad.update(x=x, y=y, buttons=buttons, hat=hat, z=z, lt=lt, rt=rt)
         self.write_pad()
 
     def write_pad(self):
@@ -261,7 +288,8 @@ class Session:
         for p in (self.pad, self.other):
             hat_kind = (2 if p["hat_cts"] else 1) if p["has_hat"] else 0
             fields += [p["x"], p["y"], p["z"], p["buttons"], p["hat"], hat_kind, p["number"] if p["present"] else 0,
-                       p["vendor"], p["product"], p["button_count"], p["has_z"]]
+                       p["vendor"], p["product"], p["button_count"], p["has_z"], p["xinput"], p["slot"], p["lt"],
+                       p["rt"], p["battery"]]
         text = " ".join(map(str, fields + [sum(fields)]))
         fd = os.open(self.stick_file, os.O_WRONLY | os.O_CREAT, 0o644)
         try:
@@ -270,20 +298,29 @@ class Session:
             os.close(fd)
 
     def reads(self, since=0):
-        """The program's reads of the pad, through the joystick driver or DirectInput, from the since-th log
-        line on, as (time, x, y, buttons, hat, z)."""
-        return [(float(r[0]), *map(int, r[3:8])) for r in self.driver_reports()[since:] if r[1] in ("read", "state")]
+        """The program's reads of the pad, through the joystick driver, DirectInput or XInput, from the
+        since-th log line on, as (time, x, y, buttons, hat, z)."""
+        return [(float(r[0]), *map(int, r[3:8])) for r in self.driver_reports()[since:]
+                if r[1] in ("read", "state", "xinput")]
 
-    def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0, pad=None, z=CENTRE):
+    def move_stick(self, x, y, buttons=0, hat=HAT_CENTRED, timeout=5.0, pad=None, z=CENTRE, lt=0, rt=0):
         """Puts the stick somewhere and waits until the program has read it there, so that a gesture lasts
-        one poll, not however long a busy machine takes to get round to it."""
+        one poll, not however long a busy machine takes to get round to it. XInput has no event: the
+        program samples an XInput pad on a thread of its own and reads it again on its window's, and the
+        hand waits for both."""
         seen = len(self.driver_reports())
-        state = (x, y, buttons, hat, z)
-        if state == tuple((pad or self.pad)[k] for k in ("x", "y", "buttons", "hat", "z")):
+        pad = pad or self.pad
+        if (x, y, buttons, hat, z, lt, rt) == tuple(pad[k] for k in ("x", "y", "buttons", "hat", "z", "lt", "rt")):
             return
-        self.stick(*state[:4], pad=pad, z=z)
-        self.wait_for(lambda: any(r[1:] == state for r in self.reads(seen)), timeout,
-                      f"the program to read the pad at {state}")
+        self.stick(x, y, buttons, hat, pad=pad, z=z, lt=lt, rt=rt)
+        state = tuple(pad[k] for k in ("x", "y", "buttons", "hat", "z"))
+        if self.read_by_xinput(pad):
+            threads = lambda: {r[10] for r in self.driver_reports()[seen:]
+                               if r[1] == "xinput" and tuple(map(int, r[3:10])) == state + (lt, rt)}
+            self.wait_for(lambda: len(threads()) >= 2, timeout, f"the program to read the pad at {state} through XInput")
+        else:
+            self.wait_for(lambda: any(r[1:] == state for r in self.reads(seen)), timeout,
+                          f"the program to read the pad at {state}")
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)
@@ -318,9 +355,11 @@ class Session:
         return [(float(t), w, e, int(wp, 16), int(lp)) for t, w, e, wp, lp in (p for p in lines if len(p) == 5)]
 
     def driver_reports(self):
-        """The stand-in driver's and DirectInput's log, a line a changed answer: [time, "read", id, x, y, buttons,
-        hat, z] (DirectInput: "state"), [time, "acquire", id], [time, "lost", id],
-        [time, "absent", id] or [time, "caps", id, has_hat]."""
+        """The stand-in driver's, DirectInput's and XInput's log, a line a changed answer: [time, "read", id, x,
+        y, buttons, hat, z] (DirectInput: "state"; XInput: "xinput", with the slot for id, then the
+        triggers and the reading thread), [time, "acquire", id], [time, "lost", id], [time, "absent", id], [time, "caps", id,
+        has_hat]; and XInput's every call: [time, "xempty", slot], [time, "rumble", slot, left, right],
+        [time, "battery", slot, level]."""
         if not os.path.exists(self.driver_log):
             return []
         with open(self.driver_log) as f:

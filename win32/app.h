@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "core/edition.h"
@@ -11,8 +10,7 @@
 #include "core/pad_input.h"
 #include "res/resource_ids.h"
 #include "win32/ansi_names.h"
-#include "win32/direct_input_pad.h"
-#include "win32/joystick_driver.h"
+#include "win32/pad_keeper.h"
 #include "win32/player_windows.h"
 #include "win32/settings_file.h"
 
@@ -58,7 +56,8 @@ struct App final : GestureOutputs {
         timer(window, onRepeatTick),
         repeat(timer, settings, gestures, *this),
         recogniser(gestures, settings.EventAssignmentTable, repeat, *this),
-        padInput(recogniser, gestures) {
+        padInput(recogniser, gestures),
+        pads(*this) {
     settings.PlayerClassNames = DefaultPlayerClassNames(edition);
     settings.EventAssignmentTable = DefaultBindings(edition);
   }
@@ -74,18 +73,6 @@ struct App final : GestureOutputs {
   UINT taskbarCreated = 0;  // the shell's "add your icons again" message
   UINT showYourself = 0;    // a second copy's "show where you are"
   std::vector<HWND> optionsDialogs;  // the Options dialogs open now (the tray can open two)
-  bool waitingForJoystick = false;  // no pad in use: asleep at logon, or gone since
-  // Start-up has taken a pad or begun to wait for one: until then changes of devices and resumes are
-  // none of the program's business (a "Joystick Error" box may be up, and the program ending).
-  bool joystickStarted = false;
-  JoystickDriver joystick;
-  DirectInputPad directInput;  // the pad in use, where DirectInput reads it
-  bool padInUse = false;
-  UINT joystickId = 0;  // the pad in use: 0 for joystick 1
-  PadCaps padCaps;      // what the pad in use is
-  PadChoice padChoice = PadChoice::Any;  // why it was taken
-  std::optional<PadCaps> lostPad;  // the pad in use when the last one went: its make and model come next
-  bool betterPadWaiting = false;   // a pad the rule prefers answers: taken once the one in use is at rest
   std::wstring wideFolder;  // the folder the program was started in, as Windows names it ("" on 95)
   SettingsFile settingsFile;
   Settings settings;
@@ -95,6 +82,7 @@ struct App final : GestureOutputs {
   AutoRepeat repeat;
   GestureRecogniser recogniser;
   PadInput padInput;
+  PadKeeper pads;  // after the gestures it feeds
 
   // Runs a catalogue command; a number outside the catalogue runs nothing.
   void RunCommand(CommandId id) override;

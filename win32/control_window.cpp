@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "win32/app.h"
-#include "win32/joystick.h"
 #include "win32/options_dialog.h"
 #include "win32/tray.h"
 
@@ -16,6 +15,8 @@ constexpr const char* kTitle = "Brontavel";
 void ShutDown(App& app) {
   StoreOpenOptions(app);
   RemoveTrayIcon(app);
+  // DirectInput's device is let go before the window it was given, and no motor is left running.
+  app.pads.Close();
   DestroyControlWindow(app);
   // The runtime's normal exit: exit handlers run and open streams are flushed.
   std::exit(0);
@@ -63,24 +64,21 @@ LRESULT HandleControlMessage(App& app, HWND window, UINT message, WPARAM wParam,
       OnTrayCallback(app, lParam);
       return 0;
     case WM_TIMER:
-      if (wParam == kJoystickPollTimerId) PollJoystick(app);
-      if (wParam == kJoystickRetryTimerId) LookForJoystick(app);
-      return 0;
-    case kJoystickChangedMessage:
-      JoystickChanged(app);
+      app.pads.OnTimer(wParam);
       return 0;
     case WM_DEVICECHANGE:
       // A pad that wakes up or is plugged in shows up as a change of devices; one that goes is seen
-      // by the next poll.
-      LookForJoystick(app);
+      // by the next read.
+      app.pads.Look();
       break;
     case WM_POWERBROADCAST:
       // A critical suspend (Windows 98, 2000 and XP on a flat battery) told no program before it
       // slept; its resume is a resume all the same.
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMECRITICAL)
-        LookForJoystick(app);
+        app.pads.Look();
       return TRUE;
     default:
+      if (app.pads.OnMessage(message)) return 0;
       // The icon is the program's only presence: when the shell restarts, it must come back, or the
       // user could neither configure nor end the program.
       if (app.taskbarCreated != 0 && message == app.taskbarCreated) {

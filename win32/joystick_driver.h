@@ -15,16 +15,8 @@ struct PadCaps {
   bool hatInHundredths = false;
   PadModel model;
 
-  bool SameModel(const PadCaps& other) const {
-    return model.vendor == other.model.vendor && model.product == other.model.product;
-  }
   PadShape Shape() const { return ShapeOf(model, hasHat); }
 };
-
-// Which pad the program takes, best first: joystick 1, the user's own whenever it answers; else the
-// pad in use before the last one went (the same make and model), at whatever number it answers now;
-// else any that answers.
-enum class PadChoice : unsigned char { Joystick1, PadBeforeLoss, Any };
 
 // Joysticks 1..16 through Windows' own multimedia joystick driver, by its 0-based ids. winmm.dll is
 // not one of Windows' known DLLs, so an import of it would be looked for in the program's own folder

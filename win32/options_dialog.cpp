@@ -211,7 +211,7 @@ INT_PTR CALLBACK OptionsProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
   if (!app) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      OnInit(dialog, app->settings, app->padInUse ? app->padCaps.Shape().names : PadNames::Numbered);
+      OnInit(dialog, app->settings, app->pads.Names());
       app->optionsDialogs.push_back(dialog);
       return TRUE;  // Windows then puts the focus on the first field
     case WM_DESTROY:

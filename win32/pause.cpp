@@ -17,9 +17,10 @@ bool App::GameHasTheScreen() {
          brontavel::GameHasTheScreen(static_cast<UserNotificationState>(state), true);
 }
 
-void App::PausedFromThePad(bool) {
+void App::PausedFromThePad(bool paused) {
   UpdateTrayTip(*this);
   ShowPauseNotice(*this);
+  pads.AnswerPause(paused);
 }
 
 }  // namespace brontavel

@@ -3,7 +3,6 @@
 #include "win32/app.h"
 #include "win32/control_window.h"
 #include "win32/dialogs.h"
-#include "win32/joystick.h"
 #include "win32/platform_id.h"
 #include "win32/settings_file.h"
 #include "win32/tray.h"
@@ -57,11 +56,11 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   app.showYourself = RegisterWindowMessageA(kShowYourselfMessage);
   AddTrayIcon(app);
 
-  if (!TakeJoystick(app)) {
+  if (!app.pads.Take()) {
     // At logon a wireless pad is often still asleep; the user is across the room and cannot answer a
     // message box, so the program waits for it instead.
     if (atLogon) {
-      WaitForJoystick(app);
+      app.pads.Wait();
     } else {
       // This copy has given up: its window goes before the box, so that a copy started while the box
       // is up runs as any start does, instead of asking this one to show where it is.
@@ -71,7 +70,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
       return false;
     }
   }
-  app.joystickStarted = true;
+  app.pads.Started();
 
   // The pad is read by now (unless it is being waited for): while a box about the settings is open,
   // its own message loop runs the poll, and the remote then uses the built-in bindings.

@@ -20,6 +20,8 @@ constexpr const char* kWaitingTip = "Brontavel: waiting for a joystick";
 constexpr const char* kPausedTip = "Brontavel: paused";
 constexpr const char* kPausedNotice = "Brontavel paused: button 4 and Start to resume";
 constexpr const char* kResumedNotice = "Brontavel resumed";
+constexpr const char* kBatteryTip = "Brontavel: pad battery low";
+constexpr const char* kBatteryNotice = "Brontavel: the pad's battery is low";
 
 
 // The record as Windows 95 and NT 4 knew it (88 bytes on 32-bit Windows): every shell takes it, and
@@ -60,8 +62,12 @@ NOTIFYICONDATAA FullRecord(const App& app) {
   icon.uCallbackMessage = kTrayCallbackMessage;
   const HICON drawn = app.gestures.Paused ? app.pausedTrayIcon : app.trayIcon;
   icon.hIcon = drawn ? drawn : app.icon;
-  // Waiting for the pad is news the user must act on; a pause is the user's own doing.
-  const char* tip = app.waitingForJoystick ? kWaitingTip : app.gestures.Paused ? kPausedTip : kTip;
+  // Waiting for the pad is news the user must act on; a pause is the user's own doing; a low battery
+  // matters only while the remote answers.
+  const char* tip = app.pads.Waiting()      ? kWaitingTip
+                    : app.gestures.Paused   ? kPausedTip
+                    : app.pads.BatteryLow() ? kBatteryTip
+                                            : kTip;
   std::memcpy(icon.szTip, tip, std::strlen(tip));  // the rest of the tip stays zero
   return icon;
 }
@@ -121,6 +127,8 @@ void ShowRunningNotice(const App& app, RunningNotice notice) {
 void ShowPauseNotice(const App& app) {
   ShowBalloon(app, "", app.gestures.Paused ? kPausedNotice : kResumedNotice);
 }
+
+void ShowBatteryNotice(const App& app) { ShowBalloon(app, "", kBatteryNotice); }
 
 void OnTrayCallback(App& app, LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDBLCLK) ShowOptionsDialog(app);

@@ -22,6 +22,8 @@ enum class RunningNotice { Started, AlreadyRunning };
 void ShowRunningNotice(const App& app, RunningNotice notice);
 // Says that the pad's chord paused or resumed the remote: the user is across the room from the screen.
 void ShowPauseNotice(const App& app);
+// Says that the XInput pad's battery has fallen low, once each time it falls.
+void ShowBatteryNotice(const App& app);
 // The message a second copy sends the running one, so that it shows where it is.
 inline constexpr const char* kShowYourselfMessage = "Brontavel.ShowWhereItIs";
 inline constexpr const char* kAlreadyRunningTitle = "Brontavel is already running";

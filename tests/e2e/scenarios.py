@@ -14,7 +14,8 @@ import traceback
 from xml.etree import ElementTree
 
 from harness import TestSession  # first: it finds the simulated desktop
-from desktop import CENTRE, HAT_CENTRED, PLAYSTATION_PAD, XBOX_PAD, ScenarioError, read_ini, windows_path  # noqa: E402
+from desktop import (CENTRE, HAT_CENTRED, PLAYSTATION_PAD, XBOX_360_PAD, XBOX_PAD, ScenarioError, read_ini,  # noqa: E402
+                     windows_path)
 
 LOW, HIGH = 1000, 64000
 VK = {"Z": 0x5A, "B": 0x42, "X": 0x58, "C": 0x43, "V": 0x56, "F": 0x46, "S": 0x53, "A": 0x41,
@@ -241,12 +242,12 @@ def gestures(session):
     print("ok  the winmm.dll beside the program was never loaded")
 
 
-def hold(session, x, y, vk, presses, hat=HAT_CENTRED, buttons=0, z=CENTRE):
+def hold(session, x, y, vk, presses, hat=HAT_CENTRED, buttons=0, z=CENTRE, lt=0, rt=0):
     """Holds the stick (or the D-pad, buttons, or an Xbox pad's triggers on z) until the player has had `presses`
     presses of vk (a key or a media key), then lets go and watches a while longer. Returns the times of the presses
     before the program read the pad let go, and how many came after it (one may have been on its way)."""
     since = len(session.player_events())
-    session.move_stick(x, y, buttons, hat, z=z)
+    session.move_stick(x, y, buttons, hat, z=z, lt=lt, rt=rt)
     # A player key's press, or a media key's hot key (its press is seen by the hook too, and not counted twice).
     times = lambda: [e[0] for e in session.player_events()[since:]
                      if e[3] == vk and (e[2] == "HOTKEY" or e[2] == "KEYDOWN" and e[1] != "media")]
@@ -257,18 +258,19 @@ def hold(session, x, y, vk, presses, hat=HAT_CENTRED, buttons=0, z=CENTRE):
     return [t for t in times() if t <= centred], len([t for t in times() if t > centred])
 
 
-def pad_button(buttons=0, z=CENTRE):
-    """A button of today's pads pressed and let go, or with z an Xbox pad's trigger."""
+def pad_button(buttons=0, lt=0, rt=0):
+    """A button of today's pads pressed and let go, or an Xbox pad's trigger."""
     def act(s):
-        s.move_stick(CENTRE, CENTRE, buttons, z=z)
+        s.move_stick(CENTRE, CENTRE, buttons, lt=lt, rt=rt)
         s.move_stick(CENTRE, CENTRE)
     return act
 
 
 # Today's pads: how a hand makes gestures 16..23 (the shoulders, the triggers, Back, Start, the stick
-# presses) on each, and what Options calls them. An Xbox pad's triggers share its Z axis.
+# presses) on each, and what Options calls them. An Xbox Series pad, held back from the tray as Windows
+# does, is heard through XInput, its triggers apart.
 TODAYS_PADS = [
-    ("Xbox", XBOX_PAD, [pad_button(0x10), pad_button(0x20), pad_button(z=65535), pad_button(z=0), pad_button(0x40),
+    ("Xbox", XBOX_PAD, [pad_button(0x10), pad_button(0x20), pad_button(lt=255), pad_button(rt=255), pad_button(0x40),
                         pad_button(0x80), pad_button(0x100), pad_button(0x200)],
      ["LB", "RB", "LT", "RT", "View", "Menu", "Left stick press", "Right stick press"]),
     ("PlayStation", PLAYSTATION_PAD, [pad_button(1 << n) for n in range(4, 12)],
@@ -295,7 +297,10 @@ def pause_from_the_pad(session, make, since, left_paused):
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     for paused, notice, tip in [(True, PAUSED_NOTICE, "Brontavel: paused"), (False, "Brontavel resumed", "Brontavel"),
                                 (True, PAUSED_NOTICE, "Brontavel: paused")][:3 if left_paused else 2]:
+        chord = len(session.driver_reports())
         buttons(8, 8 | start, 8)(session)
+        if session.read_by_xinput():  # felt in the hand, as Focus assist may hold the notice back
+            expect_rumble(session, chord, 1 if paused else 2, f"{make} pad, {'paused' if paused else 'resumed'}")
         session.wait_for(lambda: notice in [text for _, text in session.balloons()], 10, f"the notice '{notice}'")
         # Greyed, the icon has no red knob.
         session.wait_for(lambda: (session.tray_icon_position() is None) == paused, 10, f"the icon, paused: {paused}")
@@ -304,6 +309,19 @@ def pause_from_the_pad(session, make, since, left_paused):
         since = expect_keys(session, since, [] if paused else PAD_BUTTONS_RECEIVED[""][5],
                             f"{make} pad: Start {'while paused' if paused else 'once resumed'}")
     return since
+
+
+def expect_rumble(session, since, pulses, what):
+    """The pad rumbled that many short pulses from the since-th log line on, each stopped within 300 ms, and
+    the motors are off now."""
+    motors = lambda: [(float(r[0]), r[3] != "0" or r[4] != "0") for r in session.driver_reports()[since:] if r[1] == "rumble"]
+    session.wait_for(lambda: len(motors()) >= 2 * pulses, 5, f"{what}: {pulses} pulses")
+    time.sleep(0.4)  # a window in which a third pulse, or motors left on, would show
+    got = motors()
+    expect([on for _, on in got] == [True, False] * pulses, f"{what}: the motors went {[on for _, on in got]}")
+    longest = max(off - on for (on, _), (off, _) in zip(got[::2], got[1::2]))
+    expect(longest < 300, f"{what}: a pulse lasted {longest:.0f} ms")
+    print(f"ok  {what}: {pulses} pulse{'s' if pulses > 1 else ''} of the motors, the longest {longest:.0f} ms")
 
 
 def todays_pads(session):
@@ -320,6 +338,7 @@ def todays_pads(session):
         session.plug(1, model=TODAYS_PADS[0][1])
         program = session.start_brontavel(edition=form, args=["/atlogon"])  # no notification over the tray
         for make, model, hands, names in TODAYS_PADS:
+            section = len(session.driver_reports())
             if make != TODAYS_PADS[0][0]:  # unplugged, and another pad plugged in at the same number
                 gone = len(session.driver_reports())
                 session.unplug()
@@ -331,15 +350,23 @@ def todays_pads(session):
                 hand(session)
                 since = expect_keys(session, since, expected, f"{where}, {make} pad: gesture {n} ({names[n - 16]})",
                                     "media" if form else None)
-            # Read the moment it changes, through DirectInput, and by nothing else meanwhile: no poll.
-            log = [r[1] for r in session.driver_reports()]
-            taken = len(log) - log[::-1].index("acquire")
-            expect("state" in log[taken:] and "read" not in log[taken:], f"{make} pad: read by {set(log[taken:])}")
+            # The Xbox pad through XInput and nothing else (the joystick driver and DirectInput would run
+            # each press twice); the PlayStation pad the moment it changes, through DirectInput: no poll.
+            log = [r[1] for r in session.driver_reports()[section:]]
+            if make == "Xbox":
+                expect("xinput" in log and not {"state", "read", "acquire"} & set(log), f"{make} pad: read by {set(log)}")
+            else:
+                taken = len(log) - log[::-1].index("acquire")
+                expect("state" in log[taken:] and not {"read", "xinput"} & set(log[taken:]), f"{make} pad: read by {set(log[taken:])}")
             # The left trigger held (a PlayStation pad's L2 is its button 7).
             vk = 0xAE if form else VK["DOWN"]
-            held, after = hold(session, CENTRE, CENTRE, vk, 3, **(dict(z=65535) if make == "Xbox" else dict(buttons=0x40)))
+            held, after = hold(session, CENTRE, CENTRE, vk, 3, **(dict(lt=255) if make == "Xbox" else dict(buttons=0x40)))
             expect(len(held) >= 3 and after <= 1, f"{where}, {make} pad: a held left trigger must repeat, then stop")
             since = len(session.keys())
+            if make == "Xbox":  # apart, the triggers work together: both pressed in one read are both pressed
+                pad_button(lt=255, rt=255)(session)
+                since = expect_keys(session, since, PAD_BUTTONS_RECEIVED[form][2] + PAD_BUTTONS_RECEIVED[form][3],
+                                    f"{where}, {make} pad: both triggers at once", "media" if form else None)
             if not form:  # left paused as this edition ends: the next begins unpaused all the same
                 since = pause_from_the_pad(session, make, since, left_paused=make == TODAYS_PADS[-1][0])
             if form:
@@ -356,6 +383,84 @@ def todays_pads(session):
         session.tool("close", "Brontavel", check=True)
         expect(program.wait(timeout=30) == 0, f"{where}: exit code")
     print("ok  an Xbox and a PlayStation pad: every shoulder, trigger, Back, Start and stick press out of the box")
+
+
+BATTERY_NOTICE = "Brontavel: the pad's battery is low"
+
+
+def xinput_pads(session):
+    """Xbox pads heard from the tray through XInput: an Xbox 360 pad, whose changes Windows also gives
+    DirectInput, runs each press once; a Series pad, held back from DirectInput, comes with its battery
+    low; it goes while a trigger repeats and comes back at another slot; an empty slot is asked only when
+    a pad is looked for, and an Xbox pad that connects while another pad rests is taken at the next look."""
+    session.start_player()
+    session.plug(1, model=XBOX_360_PAD)
+    session.start_brontavel(args=["/atlogon"])  # no notification over the tray
+    x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+    events = lambda kind, since=0: [r for r in session.driver_reports()[since:] if r[1] == kind]
+    since = 0
+    for hand, expected, what in ((direction(LOW, CENTRE), press("playlist", VK["Z"]), "Left"),
+                                 (buttons(1), press("playlist", VK["X"]), "A"),
+                                 (dpad(9000), press("playlist", VK["B"]), "the D-pad's Right")):
+        hand(session)
+        since = expect_keys(session, since, expected, f"Xbox 360 pad: {what}, once")
+    time.sleep(1)  # at rest a while: a slot asked on every tick would show
+    log = {r[1] for r in session.driver_reports()}
+    expect(not {"state", "read", "acquire", "xempty"} & log, f"the Xbox 360 pad: read by {log}")
+    print("ok  an Xbox 360 pad through XInput alone: each press once, no empty slot asked")
+
+    gone = len(session.driver_reports())
+    session.unplug()
+    session.wait_for(lambda: events("xempty", gone), 5, "the program to see the pad go")
+    session.plug(2, model=dict(XBOX_PAD, battery=1), slot=3)  # a Series pad, its battery low, at another slot
+    session.tool("broadcast", "device-change", check=True)
+    session.wait_for(lambda: [r for r in events("xinput", gone) if r[2] == "2"], 10, "the Series pad to be taken at slot 3")
+    session.wait_for(lambda: BATTERY_NOTICE in [text for _, text in session.balloons()], 10, "the battery notice")
+    expect(session.tip(x, y)[1] == "Brontavel: pad battery low", "the tip must say that the battery is low")
+    since = len(session.keys())
+    direction(LOW, CENTRE)(session)
+    since = expect_keys(session, since, press("playlist", VK["Z"]), "the Series pad, held back from DirectInput: Left")
+    print("ok  a Series pad at another slot, held back from DirectInput: taken, its battery said to be low, Left")
+
+    # The left trigger held (Volume Down) while the pad goes: the repeat stops, the tip says it waits; back
+    # at slot 1, unreported, it is found by the look that follows a loss.
+    downs = lambda after=0.0: len([e for e in session.player_events() if e[2:4] == ("KEYDOWN", VK["DOWN"]) and e[0] > after])
+    session.move_stick(CENTRE, CENTRE, lt=255)
+    session.wait_for(lambda: downs() >= 3, 10, "the left trigger to repeat")
+    gone = len(session.driver_reports())
+    session.unplug()
+    lost = float(session.wait_for(lambda: events("xempty", gone), 5, "the program to see the pad go")[0][0])
+    time.sleep(0.6)
+    expect(downs(lost) <= 1, f"the repeat went on after the pad went: {downs(lost)} presses")
+    expect(session.tip(x, y)[1] == "Brontavel: waiting for a joystick", "waiting must win over the battery")
+    session.stick(CENTRE, CENTRE)  # the hand lets go while the pad is away
+    session.plug(2, slot=1)
+    session.wait_for(lambda: [r for r in events("xinput", gone) if r[2] == "0"], 10, "the pad to be taken back at slot 1")
+    since = len(session.keys())
+    direction(HIGH, CENTRE)(session)
+    since = expect_keys(session, since, press("playlist", VK["B"]), "the Series pad back at slot 1: Right")
+    print("ok  the pad goes while a trigger repeats: the repeat stops, the tip waits; back at another slot, it works")
+
+    # A PlayStation pad (no XInput) in use: the slots are asked only at the look every 5 s, and a Series pad that
+    # connects meanwhile (at joystick 2, slot 1) is taken by it, the PlayStation pad lying still.
+    gone = len(session.driver_reports())
+    session.unplug()
+    session.wait_for(lambda: events("xempty", gone), 5, "the program to see the pad go")
+    session.plug(1, model=PLAYSTATION_PAD)
+    session.tool("broadcast", "device-change", check=True)
+    taken = float(session.wait_for(lambda: events("acquire", gone), 10, "the PlayStation pad to be taken")[0][0])
+    session.other.update(XBOX_PAD, slot=1)
+    session.plug_other(2)
+    found = session.wait_for(lambda: [r for r in events("xinput", gone) if float(r[0]) > taken], 12,
+                             "the Series pad to be taken by a look")
+    asked = [float(r[0]) for r in events("xempty", gone) if taken < float(r[0]) < float(found[0][0])]
+    expect(len(asked) <= 8, f"empty slots asked {len(asked)} times in {float(found[0][0]) - taken:.0f} ms")
+    since = len(session.keys())
+    session.move_stick(LOW, CENTRE, pad=session.other)
+    session.move_stick(CENTRE, CENTRE, pad=session.other)
+    expect_keys(session, since, press("playlist", VK["Z"]), "the Series pad taken while the PlayStation pad rests: Left")
+    print(f"ok  a PlayStation pad in use: {len(asked)} empty slots asked in {float(found[0][0]) - taken:.0f} ms; "
+          "a Series pad that connects is taken at the next look")
 
 
 def player_comes_and_goes(session):
@@ -1031,8 +1136,10 @@ def appearance(session):
 
 
 def hung_player(session):
-    """A player that stops answering costs a bounded wait, never the remote itself."""
+    """A player that stops answering costs a bounded wait, never the remote itself; an Xbox 360 pad through
+    Vista's XInput, which cannot tell a battery."""
     session.start_player()
+    session.plug(1, model=XBOX_360_PAD)
     program = session.start_brontavel(args=["/atlogon"])  # no notification of a start by hand over the menu
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     open(session.hang_file, "w").close()
@@ -1060,17 +1167,20 @@ def hung_player(session):
     expect(program.wait(timeout=30) == 0, "exit code")
 
 
-SCENARIOS = {f.__name__: f for f in (gestures, todays_pads, player_comes_and_goes, settings, startup, tray, appearance,
-                                     hung_player)}
+SCENARIOS = {f.__name__: f for f in (gestures, todays_pads, xinput_pads, player_comes_and_goes, settings, startup, tray,
+                                     appearance, hung_player)}
 settings.honour_permissions = tray.honour_permissions = True
 settings.direct_input = hung_player.direct_input = False  # the poll, where DirectInput finds no pad
+settings.xinput = startup.xinput = None  # Windows without XInput: DirectInput and the poll serve as before
+hung_player.xinput = "xinput9_1_0"  # Vista's XInput, without the battery call
 
 
 if __name__ == "__main__":  # scenarios.py BUILD_DIR WORK_DIR SCENARIO: the windows-x86_64 build, where runs go
     build, work, name = sys.argv[1:]
     try:
         with TestSession(build, work, honour_permissions=getattr(SCENARIOS[name], "honour_permissions", False),
-                         direct_input=getattr(SCENARIOS[name], "direct_input", True)) as s:
+                         direct_input=getattr(SCENARIOS[name], "direct_input", True),
+                         xinput=getattr(SCENARIOS[name], "xinput", "xinput1_4")) as s:
             print(f"scenario {name} in {s.run_dir}")
             try:
                 SCENARIOS[name](s)
