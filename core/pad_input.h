@@ -18,9 +18,12 @@ class PadInput {
     recogniser_.Rest();
     recogniser_.SetPadNames(shape.names);
   }
-  // Hands what changed since the last reading to the gestures.
-  void Read(const PadReading& reading) {
-    for (const PadReport& report : reports_.Next(reading)) recogniser_.Handle(report);
+  // Hands what changed since the last reading to the gestures; false when nothing changed for them (a
+  // stick resting noisily, a right stick on Z, a pad that reports all the time).
+  bool Read(const PadReading& reading) {
+    const PadReports reports = reports_.Next(reading);
+    for (const PadReport& report : reports) recogniser_.Handle(report);
+    return reports.count != 0;
   }
   // Nothing is held: no direction, no button that makes a gesture. Another pad may be taken now
   // without cutting a gesture short.

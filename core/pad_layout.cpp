@@ -3,8 +3,8 @@
 namespace brontavel {
 
 PadLayout LayoutOf(const PadModel& model) {
-  return model.vendor == kMicrosoftVendor || (model.buttonCount == 10 && model.hasZ) ? PadLayout::Xbox
-                                                                                      : PadLayout::Other;
+  if (model.xboxDriver != XboxDriver::Unknown) return model.xboxDriver == XboxDriver::Yes ? PadLayout::Xbox : PadLayout::Other;
+  return model.vendor == kMicrosoftVendor && model.buttonCount == 10 && model.hasZ ? PadLayout::Xbox : PadLayout::Other;
 }
 
 PadNames NamesOf(const PadModel& model) {

@@ -8,16 +8,24 @@ namespace brontavel {
 
 // Which of a pad's buttons is which.
 //   Xbox: Windows' own Xbox driver reports every pad it drives, whatever its maker, with ten buttons
-//   (A, B, X, Y, LB, RB, View, Menu, the stick presses) and both triggers on one Z axis.
+//   (A, B, X, Y, LB, RB, View, Menu, the stick presses) and both triggers on one Z axis. Where Windows
+//   cannot say which driver runs a pad, only Microsoft's own with those ten buttons and Z count: a
+//   generic twin-stick pad of ten buttons has its right stick on Z, no triggers there.
 //   Other: PlayStation, Switch and generic pads, in the order of their own reports: shoulders, the
 //   triggers as buttons, Back, Start, the stick presses; Z is the right stick there.
 enum class PadLayout : unsigned char { Other, Xbox };
 
-// What Windows says a pad is: its USB vendor and product ids, how many buttons it has, a Z axis.
+// Whether Windows' own Xbox driver runs a pad, where Windows can say (DirectInput tells it by the
+// device's path; XInput serves only such pads).
+enum class XboxDriver : unsigned char { Unknown, Yes, No };
+
+// What Windows says a pad is: its USB vendor and product ids, how many buttons it has, a Z axis, and
+// which driver runs it.
 struct PadModel {
   std::uint16_t vendor = 0, product = 0;
   unsigned buttonCount = 0;
   bool hasZ = false;
+  XboxDriver xboxDriver = XboxDriver::Unknown;
 };
 
 inline constexpr std::uint16_t kMicrosoftVendor = 0x045E, kSonyVendor = 0x054C, kNintendoVendor = 0x057E;

@@ -96,7 +96,8 @@ class Session:
         # buttons, a Z axis). A second device may be plugged in beside it.
         # An XInput pad sits in an XInput slot (1..4) too, with its triggers apart and a battery.
         self.pad = dict(x=CENTRE, y=CENTRE, z=CENTRE, buttons=0, hat=HAT_CENTRED, has_hat=1, hat_cts=1, number=1,
-                        present=True, slot=1, lt=0, rt=0, battery=WIRED, **GENERIC_PAD)
+                        present=True, slot=1, lt=0, rt=0, battery=WIRED, interruptions=0, exclusive=0, pending=0,
+                        dinput_id=0, polled=0, **GENERIC_PAD)
         self.other = dict(self.pad, present=False, **WHEEL)
 
     def __enter__(self):
@@ -257,6 +258,14 @@ class Session:
         self.pad.update(present=True, number=number, has_hat=int(has_hat), slot=slot, **(model or {}))
         self.write_pad()
 
+    def interrupt(self, exclusive=None):
+        """Another program (or a resume) takes DirectInput's acquisition of the pad away for a moment; with
+        exclusive, it goes on holding the pad exclusively (True) or lets go of it (False)."""
+        self.pad["interruptions"] += 1
+        if exclusive is not None:
+            self.pad["exclusive"] = int(exclusive)
+        self.write_pad()
+
     def set_battery(self, level):
         self.pad["battery"] = level
         self.write_pad()
@@ -289,7 +298,8 @@ class Session:
             hat_kind = (2 if p["hat_cts"] else 1) if p["has_hat"] else 0
             fields += [p["x"], p["y"], p["z"], p["buttons"], p["hat"], hat_kind, p["number"] if p["present"] else 0,
                        p["vendor"], p["product"], p["button_count"], p["has_z"], p["xinput"], p["slot"], p["lt"],
-                       p["rt"], p["battery"]]
+                       p["rt"], p["battery"], p["interruptions"], p["exclusive"], p["pending"], p["dinput_id"],
+                       p["polled"]]
         text = " ".join(map(str, fields + [sum(fields)]))
         fd = os.open(self.stick_file, os.O_WRONLY | os.O_CREAT, 0o644)
         try:
@@ -371,11 +381,11 @@ class Session:
         return [(window, event, vk, lparam) for (_, window, event, vk, lparam) in self.player_events()
                 if event in ("KEYDOWN", "KEYUP", "COMMAND", "HOTKEY", "CLOSE")][since:]
 
-    def wait_for(self, condition, timeout=10.0, what="a condition"):
+    def wait_for(self, condition, timeout=10.0, what="a condition", every=0.05):
         deadline = time.time() + timeout
         while time.time() < deadline:
             value = condition()
             if value:
                 return value
-            time.sleep(0.05)
+            time.sleep(every)
         raise ScenarioError(f"timed out waiting for {what}")

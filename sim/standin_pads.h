@@ -5,7 +5,13 @@
 // standin_winmm.cpp). xinput is 0 for a pad XInput does not serve, 1 for an Xbox 360 pad, 2 for an Xbox
 // One or Series pad (or one that acts as one); slot is its XInput slot, 1..4; the triggers go 0..255
 // (the desktop writes z from them, as Windows' Xbox driver shows both on one axis); battery is 0..3
-// for a wireless pad's level (empty, low, medium, full), 4 for a wired pad.
+// for a wireless pad's level (empty, low, medium, full), 4 for a wired pad; then, for DirectInput:
+// interruptions, a count the desktop raises each time another program (or a resume) takes the
+// device's acquisition away for a moment; exclusive, 1 while another program holds the device
+// exclusively, so that it cannot be acquired; pending, 1 while the device is not ready to be read
+// (E_PENDING); and dinput-id, the joystick number (1..16) DirectInput gives the device where a driver
+// numbers it otherwise than the joystick driver, 0 where they agree; and polled, 1 for a device that
+// DirectInput must poll (DIDC_POLLEDDEVICE), which sets no event of its own.
 
 #include <windows.h>
 
@@ -18,14 +24,14 @@ namespace standin {
 
 inline constexpr UINT kJoysticks = 16;
 inline constexpr int kDevices = 2;
-inline constexpr int kFields = 16;  // for each device
+inline constexpr int kFields = 21;  // for each device
 inline constexpr unsigned kNoHat = 0, kHatCts = 2;
 inline constexpr unsigned kNotXInput = 0, kXbox360 = 1, kXboxOne = 2;
 
 struct Pad {
   unsigned x = 32768, y = 32768, z = 32768, buttons = 0, hat = 0xFFFF, hatKind = kHatCts, number = 0, vendor = 0,
            product = 0, buttonCount = 0, hasZ = 0, xinput = kNotXInput, slot = 0, leftTrigger = 0, rightTrigger = 0,
-           battery = 4;
+           battery = 4, interruptions = 0, exclusive = 0, pending = 0, dinputId = 0, polled = 0;
   int device = 0;  // which of the file's devices it is
 };
 
@@ -95,7 +101,8 @@ inline bool ReadPads(Pad (&pads)[kDevices]) {
     if (read != kDevices * kFields + 1 || values[kDevices * kFields] != sum) continue;
     for (int device = 0; device < kDevices; ++device) {
       const unsigned* v = values + device * kFields;
-      pads[device] = {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11], v[12], v[13], v[14], v[15], device};
+      pads[device] = {v[0],  v[1],  v[2],  v[3],  v[4],  v[5],  v[6],  v[7],  v[8],  v[9],  v[10],
+                      v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18], v[19], v[20], device};
     }
     return true;
   }

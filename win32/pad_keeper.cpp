@@ -19,7 +19,7 @@ constexpr UINT_PTR kRetryTimer = 891, kPollTimer = 892, kRumbleTimer = 893, kBat
 // after a gap that a hand tells apart.
 constexpr UINT kPulseMs = 150, kGapMs = 120;
 // XInput says nothing of a pad's make: whoever made it, it is an Xbox pad to Windows.
-constexpr PadModel kXInputModel{kMicrosoftVendor, 0, 10, false};
+constexpr PadModel kXInputModel{kMicrosoftVendor, 0, 10, false, XboxDriver::Yes};
 
 }  // namespace
 
@@ -74,13 +74,13 @@ bool PadKeeper::TakePad(const Found& found) {
     shape_ = kXInputShape;
   } else {
     if (!joystick_.Read(found.pad.index, found.caps, first)) return false;
+    caps_ = found.caps;
     // Read the moment it changes where DirectInput can say so, otherwise every 100 ms.
-    reader_ = directInput_.Open(window, kDirectInputChanged, found.pad.index) ? Reader::DirectInput : Reader::Poll;
-    if (reader_ == Reader::Poll) SetTimer(window, kPollTimer, kPollMs, nullptr);
-    shape_ = found.caps.Shape();
+    if (!OpenDirectInput(found.pad.index, first)) SetTimer(window, kPollTimer, kPollMs, nullptr);
+    shape_ = caps_.Shape();
   }
   joystickId_ = found.pad.index;
-  caps_ = found.caps;
+  if (found.pad.xinput) caps_ = found.caps;
   choice_ = found.choice;
   inUse_ = true;
   waiting_ = false;
@@ -88,8 +88,9 @@ bool PadKeeper::TakePad(const Found& found) {
   app_.padInput.Take(first, shape_);
   // A pad taken back with its battery still low is not said to be low again.
   if (reader_ != Reader::XInput) battery_.Forget();
-  // While the pad in use is not the first choice, the first choice is looked for.
-  if (choice_ == FirstChoice()) {
+  // While the pad in use is not the first choice, the first choice is looked for; while the poll serves
+  // where DirectInput could (it failed a moment ago), DirectInput is tried again.
+  if (choice_ == FirstChoice() && !(reader_ == Reader::Poll && directInput_.Available())) {
     KillTimer(window, kRetryTimer);
   } else {
     LookAgainIn(kRetryMs);
@@ -99,6 +100,21 @@ bool PadKeeper::TakePad(const Found& found) {
     SetTimer(window, kBatteryTimer, kBatteryMs, nullptr);
   }
   UpdateTrayTip(app_);
+  return true;
+}
+
+// DirectInput's first reading, where it serves: a Z it does not have is no trigger held, whatever
+// the joystick driver said.
+bool PadKeeper::OpenDirectInput(UINT id, PadReading& first) {
+  bool xboxDriver = false;
+  PadReading reading;
+  if (!directInput_.Open(app_.window, kDirectInputChanged, id, caps_.model, reading, xboxDriver)) {
+    reader_ = Reader::Poll;
+    return false;
+  }
+  reader_ = Reader::DirectInput;
+  caps_.model.xboxDriver = xboxDriver ? XboxDriver::Yes : XboxDriver::No;
+  first = reading;
   return true;
 }
 
@@ -146,6 +162,17 @@ void PadKeeper::Look() {
     Lose();
     return;
   }
+  if (reader_ == Reader::Poll && directInput_.Available()) {
+    PadReading first;
+    const PadCaps before = caps_;
+    if (OpenDirectInput(joystickId_, first)) {
+      KillTimer(app_.window, kPollTimer);
+      // Read anew by another way: where the pad is now is where its reports start from.
+      shape_ = caps_.Shape();
+      if (!(before.Shape().layout == shape_.layout)) app_.padInput.Take(first, shape_);
+      if (choice_ == FirstChoice()) KillTimer(app_.window, kRetryTimer);
+    }
+  }
   if (choice_ == PadChoice::XInput) return;
   // Joystick 1 can only be beaten by an XInput pad: the other joysticks are not asked again.
   const std::optional<Found> better = BestAnswering(choice_ != PadChoice::Joystick1);
@@ -172,6 +199,11 @@ void PadKeeper::HandleReading(const PadReading* reading) {
     return;
   }
   app_.padInput.Read(*reading);
+  AfterReading();
+}
+
+// A better pad that waited for the pad in use to rest is taken once it does.
+void PadKeeper::AfterReading() {
   const bool atRest = app_.padInput.AtRest();
   if (reader_ == Reader::XInput) xinput_.SetBusy(!atRest);
   if (!betterWaiting_ || !atRest) return;
@@ -206,8 +238,18 @@ bool PadKeeper::OnMessage(UINT message) {
   if (message == kDirectInputChanged) {
     // Before the read: a change that comes after it posts again.
     directInput_.Handled();
-    if (inUse_ && reader_ == Reader::DirectInput && directInput_.IsOpen())
-      HandleReading(directInput_.Read(reading) ? &reading : nullptr);
+    PadReadings readings;
+    bool news = false;
+    do {
+      if (!inUse_ || reader_ != Reader::DirectInput || !directInput_.IsOpen()) return true;
+      if (!directInput_.Read(readings)) {
+        Lose();
+        return true;
+      }
+      for (const PadReading& each : readings) news = app_.padInput.Read(each) || news;
+    } while (readings.more);
+    directInput_.Quiet(!news);
+    AfterReading();
     return true;
   }
   if (message == kXInputChanged) {

@@ -63,6 +63,8 @@ class PadKeeper {
   bool TakePad(const Found& pad);
   void Lose();
   void HandleReading(const PadReading* reading);
+  void AfterReading();
+  bool OpenDirectInput(UINT id, PadReading& first);
   void LookAgainIn(UINT ms) const;
   void CheckBattery();
   void Rumble();

@@ -7,14 +7,13 @@
 namespace brontavel {
 
 bool App::GameHasTheScreen() {
-  if (!settings.PauseInFullScreen) return false;
   // Vista and later: looked up, as the 32-bit program runs on Windows 95 too. Where it is missing or
   // fails, nothing is paused: a remote that stops for no reason the user can see is worse.
   using Query = HRESULT(WINAPI*)(int*);
   const auto query = RunTimeFunction<Query>("shell32.dll", "SHQueryUserNotificationState");
   int state = 0;
   return query && SUCCEEDED(query(&state)) &&
-         brontavel::GameHasTheScreen(static_cast<UserNotificationState>(state), true);
+         brontavel::GameHasTheScreen(static_cast<UserNotificationState>(state), settings.PauseInFullScreen);
 }
 
 void App::PausedFromThePad(bool paused) {

@@ -36,18 +36,22 @@ PadReading Z(std::uint32_t z, std::uint32_t buttons = 0) { return {kMid, kMid, b
 
 // ---- Which button is which ---------------------------------------------------------------------
 
-TEST(PadLayoutTest, XboxByMakerOrByWhatWindowsXboxDriverReports) {
+TEST(PadLayoutTest, XboxWhereWindowsXboxDriverRunsThePadElseMicrosoftsTenButtonsAndZ) {
   struct Row {
     PadModel model;
     PadLayout layout;
     PadNames names;
   };
   const Row rows[] = {
-      {{kMicrosoftVendor, 0x02FF, 16, true}, PadLayout::Xbox, PadNames::Xbox},
-      {{kMicrosoftVendor, 0x0B12, 12, false}, PadLayout::Xbox, PadNames::Xbox},
-      // Another maker's pad driven by Windows' Xbox driver: ten buttons and a Z axis.
-      {{0x2DC8, 0x3106, 10, true}, PadLayout::Xbox, PadNames::Xbox},
-      {{kSonyVendor, 0x09CC, 10, true}, PadLayout::Xbox, PadNames::Xbox},
+      // Where Windows cannot say which driver runs it: Microsoft's pad with ten buttons and Z.
+      {{kMicrosoftVendor, 0x0B12, 10, true}, PadLayout::Xbox, PadNames::Xbox},
+      {{kMicrosoftVendor, 0x0B12, 12, false}, PadLayout::Other, PadNames::Numbered},
+      {{kMicrosoftVendor, 0x0B12, 10, false}, PadLayout::Other, PadNames::Numbered},
+      // Another maker's pad: on Windows' Xbox driver ("IG_" in its path), or a generic twin-stick pad
+      // whose right stick's X is on Z.
+      {{0x2DC8, 0x3106, 10, true, XboxDriver::Yes}, PadLayout::Xbox, PadNames::Xbox},
+      {{0x2DC8, 0x3106, 10, true}, PadLayout::Other, PadNames::Numbered},
+      {{kMicrosoftVendor, 0x0B12, 10, true, XboxDriver::No}, PadLayout::Other, PadNames::Numbered},
       {{kSonyVendor, 0x09CC, 14, true}, PadLayout::Other, PadNames::PlayStation},
       {{kNintendoVendor, 0x2009, 12, true}, PadLayout::Other, PadNames::Switch},
       {{0x0079, 0x0006, 12, true}, PadLayout::Other, PadNames::Numbered},
@@ -59,6 +63,8 @@ TEST(PadLayoutTest, XboxByMakerOrByWhatWindowsXboxDriverReports) {
   }
   EXPECT_STREQ(JoystickEventLabel(18, PadNames::PlayStation), "L2");
   EXPECT_STREQ(JoystickEventLabel(21, PadNames::Switch), "Plus");
+  EXPECT_STREQ(JoystickEventLabel(18, PadNames::Numbered), "Button7");
+  EXPECT_STREQ(JoystickEventLabel(19, PadNames::Numbered), "Button8");
   EXPECT_STREQ(JoystickEventLabel(23, PadNames::Numbered), "Button12");
   EXPECT_STREQ(JoystickEventLabel(15, PadNames::Xbox), "Fn+Button3") << "the first fifteen keep their labels";
 }
@@ -196,6 +202,24 @@ TEST_P(HandTest, RunsWhatTheHandMeant) {
   EXPECT_TRUE(pad.AtRest());
 }
 
+// Another pad is taken only while nothing is held: no direction of the stick or the D-pad, no button,
+// no trigger.
+TEST(PadInputTest, AtRestOnlyWithNothingHeld) {
+  const struct {
+    PadReading reading;
+    bool atRest;
+  } steps[] = {{Stick(1000, kMid), false}, {Stick(kMid, kMid), true}, {Hat(27000), false}, {Hat(kHatCentred), true},
+               {Z(kMid, 8), false},        {Z(kMid), true},           {Z(kMid, 0x10), false}, {Z(kMid), true},
+               {Z(65535), false},          {Z(kMid), true}};
+  test::Remote r;
+  PadInput pad(r.recogniser, r.state);
+  pad.Take(Z(kMid), kXbox);
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    pad.Read(steps[i].reading);
+    EXPECT_EQ(pad.AtRest(), steps[i].atRest) << "step " << i;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Hands, HandTest,
     ::testing::Values(
@@ -240,7 +264,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"title Button10 pressed", "run 2", "title button pressed", "title Button 4 pressed", "run 12"}},
         // A game has the screen: nothing runs, and the chord still pauses.
         HandCase{"AGameHasTheScreen", kXbox, Z(kMid),
-                 {Z(kMid, 1), Z(kMid), Z(kMid, 8), Z(kMid), Z(65535), Z(kMid), Z(kMid, 8), Z(kMid, 0x88), Z(kMid)},
+                 {PadReading{1000, kMid, 0, kHatCentred, kMid}, Z(kMid), PadReading{kMid, kMid, 0, 9000, kMid}, Z(kMid),
+                  Z(kMid, 1), Z(kMid), Z(kMid, 8), Z(kMid), Z(65535), Z(kMid), Z(kMid, 8), Z(kMid, 0x88), Z(kMid)},
                  {"title Button 1 pressed", "title button pressed", "title Button 4 pressed", "title LT pressed",
                   "title button pressed", "title Menu pressed", "paused"},
                  true}));

@@ -5,6 +5,7 @@
 
 #include "core/battery_watch.h"
 #include "core/pad_choice.h"
+#include "core/put_off.h"
 #include "core/xinput_reading.h"
 
 namespace brontavel {
@@ -144,6 +145,24 @@ TEST(PadChoiceTest, ABetterPadIsTakenAtOnceOnlyWhenThePadInUseRests) {
   for (const Row& row : rows)
     EXPECT_EQ(WhenToTake(row.better, row.inUse, row.atRest), row.when)
         << int(row.better) << " over " << int(row.inUse) << (row.atRest ? " at rest" : " held");
+}
+
+// ---- A pad that reports all the time ----------------------------------------------------------
+
+// Reads that find nothing new put the next off, 40 ms at most however long the pad rests: the first
+// press after an hour at rest is seen as soon as after a second.
+TEST(PutOffTest, GrowsToFortyMillisecondsAndNoFurtherAndNewsEndsIt) {
+  const struct {
+    bool nothingNew;
+    unsigned putOffMs;
+  } reads[] = {{true, 20}, {true, 40}, {true, 40}, {true, 40}, {false, 0}, {true, 20}};
+  unsigned quiet = 0;
+  for (std::size_t i = 0; i < std::size(reads); ++i) {
+    quiet = QuietReadsAfter(quiet, reads[i].nothingNew);
+    EXPECT_EQ(PutOffMs(quiet), reads[i].putOffMs) << "read " << i;
+  }
+  for (int i = 0; i < 100000; ++i) quiet = QuietReadsAfter(quiet, true);
+  EXPECT_EQ(PutOffMs(quiet), 40u);
 }
 
 // ---- The battery -------------------------------------------------------------------------------

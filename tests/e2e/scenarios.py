@@ -592,6 +592,16 @@ def settings(session):
                 expect(line in kept, f"{case}: the file lost a line of its own: {line[:40]}")
         expect(read_only != "folder" or os.listdir(folder) == [], f"{case}: something was written")
     expect(len([e for e in session.player_events() if e[2] == "START"]) == 1, "nothing may start the player")
+    # An Xbox 360 pad polled (no XInput, no DirectInput): the layout from the make and the buttons it has (ten,
+    # not the most it could have), its triggers on Z.
+    session.plug(model=XBOX_360_PAD)
+    program = session.start_brontavel(folder=os.path.join(session.run_dir, "polled Xbox pad"))
+    since = len(session.keys())
+    for hand in (pad_button(lt=255), pad_button(rt=255)):
+        hand(session)
+    expect_keys(session, since, press("main", VK["DOWN"]) + press("main", VK["UP"]), "an Xbox pad polled: LT, RT")
+    session.tool("close", "Brontavel", check=True)
+    expect(program.wait(timeout=30) == 0, "exit code")
     # Where DirectInput finds no pad (Wine's own here), the pad is polled, as on Windows 95.
     expect(not [r for r in session.driver_reports() if r[1] == "acquire"], "DirectInput was used")
 
@@ -807,6 +817,125 @@ def startup(session):
     print("ok  the pad goes and comes back at another number, the computer sleeps: no runaway repeat, no box, no "
           "restart, a held direction goes on through changes of devices; another device stands in while the pad is "
           "away, and the pad is taken back once it is let go; " + "; ".join(timings))
+    direct_input_edges(session, waiting, lines)
+
+
+def tap(session, buttons):
+    """A quick tap: the button let go the moment the pad has reported it pressed, well within a read put off."""
+    seen = len(session.driver_reports())
+    reported = lambda held: [r for r in session.driver_reports()[seen:] if r[1] == "report" and r[5] == str(held)]
+    session.stick(CENTRE, CENTRE, buttons)
+    session.wait_for(lambda: reported(buttons), 5, "the pad to report the press", every=0.001)
+    session.stick(CENTRE, CENTRE)
+    session.wait_for(lambda: reported(0), 5, "the pad to report the release", every=0.001)
+
+
+def direct_input_edges(session, program, lines):
+    """What Windows' DirectInput does that Wine's rarely shows: the pad wakes while another device rests, its
+    acquisition is taken away for a moment or held by another program, a driver numbers the devices its own
+    way, a device has no Z where the joystick driver says it has, a stick at a zone's edge, quick taps on a pad
+    that reports all the time; and the device let go before the window it was given."""
+    clock = lambda: time.clock_gettime(time.CLOCK_MONOTONIC_RAW) * 1000  # the stand-ins' clock
+    after = lambda start, *what: [t for t in lines(*what) if t > start]
+    # The pad gone, the wheel stands in and lies still; the pad wakes at joystick 1: taken at once.
+    session.plug_other(2)
+    start = clock()
+    session.unplug()
+    lost = session.wait_for(lambda: after(start, "lost", "0"), 5, "the pad to go")[0]
+    session.wait_for(lambda: after(lost, "acquire", "1"), 10, "the wheel to be taken")
+    session.plug(1)
+    session.tool("broadcast", "device-change", check=True)
+    session.wait_for(lambda: after(lost, "acquire", "0"), 5, "the pad to be taken while the wheel rests")
+    since = len(session.keys())
+    direction(LOW, CENTRE)(session)
+    expect_keys(session, since, press("playlist", VK["Z"]), "the pad taken while the wheel rests: Left")
+    session.plug_other(None)
+    # Left held while another program takes the acquisition for a moment: the repeat goes on, nothing is taken anew.
+    z_presses = lambda: len([e for e in session.player_events() if e[2:4] == ("KEYDOWN", VK["Z"])])
+    session.move_stick(LOW, CENTRE)
+    start = z_presses()
+    session.wait_for(lambda: z_presses() >= start + 3, 10, "Left to repeat")
+    taken = len(lines("caps"))
+    start = clock()
+    session.interrupt()
+    cut = session.wait_for(lambda: after(start, "interrupted", "0"), 5, "the acquisition to be taken away")[0]
+    session.wait_for(lambda: after(cut, "acquire", "0"), 5, "the pad to be acquired again")
+    before = z_presses()
+    session.wait_for(lambda: z_presses() >= before + 3, 5, "Left to go on repeating")
+    expect(len(lines("caps")) == taken, "a moment's loss of acquisition was taken for a lost pad")
+    session.move_stick(CENTRE, CENTRE)
+    print("ok  a resting wheel stands in and the pad that wakes is taken at once; a moment's loss of acquisition "
+          "keeps a held Left repeating")
+    # Another program holds the pad exclusively: the poll serves meanwhile, and DirectInput again once it lets go.
+    start = clock()
+    session.interrupt(exclusive=True)
+    cut = session.wait_for(lambda: after(start, "interrupted", "0"), 5, "the acquisition to be taken away")[0]
+    # Taken anew (its first reading from the joystick driver) once DirectInput has refused it.
+    session.wait_for(lambda: after(cut, "refused", "0")[1:], 10, "the pad to be taken anew")
+    since = len(session.keys())
+    direction(LOW, CENTRE)(session)
+    expect_keys(session, since, press("playlist", VK["Z"]), "the pad held by another program, the poll serves: Left")
+    expect(after(cut, "read", "0"), "the poll must serve while DirectInput cannot")
+    session.pad["exclusive"] = 0
+    session.write_pad()
+    session.tool("broadcast", "device-change", check=True)
+    back = session.wait_for(lambda: after(cut, "acquire", "0"), 10, "DirectInput to serve again")[0]
+    since = len(session.keys())
+    direction(HIGH, CENTRE)(session)
+    expect_keys(session, since, press("playlist", VK["B"]), "DirectInput serves again: Right")
+    expect(not after(back + 200, "read", "0"), "the poll must stop once DirectInput serves")
+    print("ok  the pad held by another program: the poll serves, then DirectInput again once it lets go")
+    # A pad that DirectInput must poll sets no event: the poll reads it.
+    gone = len(session.driver_reports())
+    session.unplug()
+    session.wait_for(lambda: [r for r in session.driver_reports()[gone:] if r[1] in ("lost", "absent")], 5, "the pad to go")
+    session.pad["polled"] = 1
+    session.plug(1)
+    session.tool("broadcast", "device-change", check=True)
+    session.wait_for(lambda: [r for r in session.driver_reports()[gone:] if r[1] == "caps"], 10, "the polled pad to be taken")
+    since = len(session.keys())
+    direction(LOW, CENTRE)(session)
+    expect_keys(session, since, press("playlist", VK["Z"]), "a pad DirectInput must poll, read by the poll: Left")
+    session.unplug()
+    session.pad["polled"] = 0
+    session.plug(1)
+    session.tool("broadcast", "device-change", check=True)
+    session.wait_for(lambda: [r for r in session.driver_reports()[gone:] if r[1] == "acquire"], 10, "the pad to be taken")
+    # The zones where the joystick driver has them: x = 4999 is Left, 5001 nothing, whichever way the pad is read.
+    for x, expected in ((4999, press("playlist", VK["Z"])), (5001, [])):
+        since = len(session.keys())
+        direction(x, CENTRE)(session)
+        expect_keys(session, since, expected, f"the stick at x = {x} through DirectInput")
+    # Quick taps on a pad that reports 250 times a second with nothing changed: each one reaches the player.
+    session.tool("close", "Brontavel", check=True)
+    expect(program.wait(timeout=30) == 0, "exit code")
+    expect(not lines("orphaned"), "DirectInput's device was still acquired when its window went")
+    program = session.start_brontavel(folder=os.path.join(session.run_dir, "noisy"), args=["/atlogon"],
+                                      env={"BRONTAVEL_STANDIN_NOISE_HZ": "250"})
+    time.sleep(0.5)  # reads that find nothing new: the next is put off
+    since = len(session.keys())
+    for _ in range(5):
+        tap(session, 1)
+    expect_keys(session, since, press("playlist", VK["X"]) * 5, "five quick taps of Button 1 on a noisy pad")
+    session.tool("close", "Brontavel", check=True)
+    expect(program.wait(timeout=30) == 0, "exit code")
+    # A driver that numbers the devices its own way (DirectInput lists the pad at joystick 1 as its sixth, after
+    # a wheel at 2): the pad is the device of its own make, not the first listed; a device with no Z where the
+    # joystick driver says it has one (an Xbox pad's triggers on Z) holds no trigger.
+    session.plug_other(2)
+    session.pad["dinput_id"] = 6
+    session.plug(1, model=dict(XBOX_360_PAD, has_z=2))
+    since = len(session.keys())
+    program = session.start_brontavel(folder=os.path.join(session.run_dir, "renumbered"), args=["/atlogon"])
+    time.sleep(1)  # a window in which a right trigger held for ever would raise the volume ten times a second
+    expect(session.keys(since) == [], f"a Z that DirectInput does not have was read as a trigger: {session.keys(since)}")
+    pad_button(0x10)(session)  # LB: Previous
+    expect_keys(session, since, press("playlist", VK["Z"]), "the pad at joystick 1, its own DirectInput number 6: LB")
+    session.tool("close", "Brontavel", check=True)
+    expect(program.wait(timeout=30) == 0, "exit code")
+    session.plug_other(None)
+    print("ok  zones at the joystick driver's edges; five quick taps on a noisy pad; the device of the pad's own "
+          "make; no trigger from a Z DirectInput lacks; the device let go before its window")
 
 
 def tray(session):
@@ -852,13 +981,17 @@ def tray(session):
         expect(all(abs(a - b) <= 1 for a, b in zip(got, rect)), f"About box: '{text}' at {got}, expected {rect}")
     session.screenshot("about")
     # A click on the caption would start a move, which swallows a key that comes before the release.
-    # The box in front, the key is sent; the X server may not yet route keys to the virtual desktop
-    # then, and a key that never reached the box is sent once more.
-    for _ in range(2):
+    # The box in front with the focus, the key is sent; the X server may not yet route keys to the
+    # virtual desktop then. A box still in front with the focus 5 s later never had the key (Escape is
+    # the dialog manager's own, nothing of the program's): that hiccup of the simulated desktop, and
+    # only it, is said and met by one more key.
+    for attempt in range(2):
         expect(session.in_front(about), "the About box must come to the front with the focus")
         session.xdotool("key", "Escape")
         if session.wait_window("#32770", about, 5000, verb="gone"):
             break
+        if attempt == 0 and session.in_front(about, 1000):
+            print("    the simulated desktop: Escape sent through the X server did not reach the About box; sent once more")
     expect(session.wait_window("#32770", about, 1000, verb="gone"), "Escape must close the About box")
     print("ok  the menu opens on the right-button press; About shows and closes with Escape")
 
@@ -909,6 +1042,18 @@ def tray(session):
             expect(second.wait(timeout=60) == 0, "the second copy must end with exit code 0")
             session.wait_for(session.balloons, 15, "the running copy to say where it is")
             expect(session.tray_icon_position() is None, "a second start must not resume")
+            # The pad gone while paused: waiting is the news the user must act on.
+            gone = len(session.driver_reports())
+            session.unplug()
+            session.wait_for(lambda: [r for r in session.driver_reports()[gone:] if r[1] in ("lost", "absent")], 5,
+                             "the pad to go")
+            session.wait_for(lambda: session.tip(x, y)[1] == "Brontavel: waiting for a joystick", 10,
+                             "the tip to say it waits, paused or not")
+            session.plug()
+            session.tool("broadcast", "device-change", check=True)
+            session.wait_for(lambda: [r for r in session.driver_reports()[gone:] if r[1] == "acquire"], 10,
+                             "the pad to be taken again")
+            expect(session.tip(x, y)[1] == "Brontavel: paused", "the pad back, the tip must say paused again")
         since = len(session.keys())
         buttons(1)(session)
         expect_keys(session, since, [] if paused else press("playlist", VK["X"]),
@@ -1026,19 +1171,19 @@ def tray(session):
     # that is used all the same until the program ends, as that notice promises.
     os.chmod(os.path.join(home, "Brontavel.ini"), stat.S_IRUSR)
     try:
-        pick_command(0)  # "Windows volume mute"
-        session.click_control(options, 1017)
-        # Options stays on top of other windows: only a box that Options owns comes in front of it.
-        expect(session.in_front("Settings Not Saved"), "the notice must open in front of Options")
-        owner = session.tool("owner", "Settings Not Saved")[1].strip()
-        expect(owner == options, f"the notice must belong to Options, not to '{owner}'")
-        expect_box(session, "Settings Not Saved", "Brontavel cannot save its settings in")
         pick_command(9)  # "Execute/Open File 7"
         seventh = choose_with_set(7, "type", windows_path(os.path.join(elsewhere, "decoy.bat")))
         session.xdotool("key", "Return")
+        # Options stays on top of other windows: only a box that Options owns comes in front of it.
+        expect(session.in_front("Settings Not Saved"), "the notice must open in front of Options")
+        owner = session.tool("owner", "Settings Not Saved")[1].strip()
+        expect(owner == options, f"the notice for a chosen file must belong to Options, not to '{owner}'")
+        expect_box(session, "Settings Not Saved", "Brontavel cannot save its settings in")
         expect(session.wait_window("#32770", seventh, verb="gone"), "the chooser must close")
         buttons(1)(session)
         session.wait_for(lambda: opened_files()[-1:] == ["decoy"], 20, "the file chosen while unsaved to open")
+        pick_command(0)  # "Windows volume mute"
+        session.click_control(options, 1017)
         expect(not session.wait_window("#32770", "Settings Not Saved", 500), "the notice came twice")
     finally:
         os.chmod(os.path.join(home, "Brontavel.ini"), stat.S_IRUSR | stat.S_IWUSR)
