@@ -97,6 +97,8 @@ void GestureRecogniser::HandlePadButtonDown(std::uintptr_t value) {
   // Fn, then Start: the pad's own way to put the remote down for a game and take it up again. Start
   // first, then button 4, is Start as ever.
   if (fnHeld && gesture == EventNumber(JoystickEvent::Start)) {
+    // Inside a game the game takes these buttons: left paused there, the remote would be found dead.
+    if (outputs_.GameHasTheScreen()) return;
     SetPaused(!state_.Paused);
     outputs_.PausedFromThePad(state_.Paused);
     return;

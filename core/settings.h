@@ -5,6 +5,7 @@
 
 #include "core/command_catalogue.h"
 #include "core/joystick_event.h"
+#include "core/program_names.h"
 #include "core/player_slots.h"
 
 namespace brontavel {
@@ -35,6 +36,8 @@ struct Settings {
   ::brontavel::EventAssignmentTable EventAssignmentTable = kDefaultEventAssignments;
   // Gestures run nothing while a game or a presentation has the whole screen.
   bool PauseInFullScreen = true;
+  // The programs a user names for the same (PauseFor).
+  ProgramNames PauseFor;
 };
 
 // Where each value lives in the settings file.
@@ -44,6 +47,7 @@ inline constexpr const char* kShortcutsSection = "Shortcuts";
 inline constexpr const char* kRepeatRateKey = "RepeatRate";
 inline constexpr const char* kRepeatDelayKey = "RepeatDelay";
 inline constexpr const char* kPauseInFullScreenKey = "PauseInFullScreen";
+inline constexpr const char* kPauseForKey = "PauseFor";
 inline constexpr const char* kClassNameKeys[kPlayerSlotCount] = {"MainClass", "PEClass", "EQClass", "MBClass"};
 inline constexpr int kShortcutPathSize = 200;  // a shortcut's path is read to at most 199 characters
 

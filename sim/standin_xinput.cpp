@@ -74,6 +74,11 @@ void LogRead(DWORD slot, const Pad& pad) {
     char text[96];
   };
   static Told told[kSlots][8];
+  static thread_local Pad last[kSlots];
+  static thread_local bool any[kSlots];
+  if (any[slot] && std::memcmp(&last[slot], &pad, sizeof pad) == 0) return;  // as this thread was told
+  any[slot] = true;
+  last[slot] = pad;
   char text[96];
   std::snprintf(text, sizeof text, "xinput %lu %u %u %u %u %u %u %u", slot, pad.x, pad.y, pad.buttons, pad.hat, pad.z,
                 pad.leftTrigger, pad.rightTrigger);

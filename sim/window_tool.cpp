@@ -10,6 +10,8 @@
 //   window_tool owner TITLE                 the title of the window's owner, "" for none
 //   window_tool decoy CLASS MESSAGE         a window of CLASS that ends its program, unanswered, when
 //                                        the registered MESSAGE arrives
+//   window_tool game TITLE                  a borderless window over the whole work area, in front, as
+//                                        a borderless game's; it ends on WM_CLOSE
 //   window_tool rect TITLE ID               screen rectangle of a dialog's control (0: the dialog)
 //   window_tool menu-item INDEX COUNT       screen rectangle of item INDEX of the open COUNT-item menu
 //   window_tool menu                        exit 0 while a popup menu is open
@@ -107,6 +109,30 @@ int Decoy(const char* className, const char* message) {
   if (!CreateWindowExA(0, className, className, 0, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
                        const_cast<char*>(message)))
     return 1;
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
+
+LRESULT CALLBACK GameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int Game(const char* title) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = GameProcedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.lpszClassName = "BrontavelGame";
+  if (!RegisterClassA(&windowClass)) return 1;
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  const HWND window = CreateWindowExA(0, "BrontavelGame", title, WS_POPUP | WS_VISIBLE, area.left, area.top,
+                                      area.right - area.left, area.bottom - area.top, nullptr, nullptr,
+                                      windowClass.hInstance, nullptr);
+  if (!window) return 1;
+  SetForegroundWindow(window);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
   return 0;
@@ -313,6 +339,7 @@ int main() {
   if (command == "decoy" && argc == 4) return Decoy(argv[2], argv[3]);
   if (command == "front" && argc == 4) return Front(argv[2], std::atoi(argv[3]));
   if (command == "rect" && argc == 4) return Rect(argv[2], std::atoi(argv[3]));
+  if (command == "game" && argc == 3) return Game(argv[2]);
   if (command == "menu-item" && argc == 4) return MenuItemRect(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "menu") return OpenMenu() ? 0 : 1;
   if (command == "tooltip") {

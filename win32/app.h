@@ -10,6 +10,7 @@
 #include "core/pad_input.h"
 #include "res/resource_ids.h"
 #include "win32/ansi_names.h"
+#include "win32/game_watch.h"
 #include "win32/pad_keeper.h"
 #include "win32/player_windows.h"
 #include "win32/settings_file.h"
@@ -45,8 +46,9 @@ inline HICON LoadTrayIcon(HINSTANCE instance, int id) {
 // The whole program's state, one instance for the whole run: the settings, the player's windows,
 // the gestures, and the handles of the hidden control window that receives every message.
 struct App final : GestureOutputs {
-  App(Edition edition, HINSTANCE instance, TIMERPROC onRepeatTick)
+  App(Edition edition, HINSTANCE instance, TIMERPROC onRepeatTick, WINEVENTPROC onForeground)
       : edition(edition),
+        onForeground(onForeground),
         instance(instance),
         icon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_BRONTAVEL))),
         trayIcon(LoadTrayIcon(instance, IDI_BRONTAVEL)),
@@ -65,6 +67,7 @@ struct App final : GestureOutputs {
   App& operator=(const App&) = delete;
 
   const Edition edition;
+  WINEVENTPROC onForeground;  // another window came in front
   HINSTANCE instance;
   HICON icon;
   HICON trayIcon;
@@ -83,6 +86,8 @@ struct App final : GestureOutputs {
   GestureRecogniser recogniser;
   PadInput padInput;
   PadKeeper pads;  // after the gestures it feeds
+  GameWatch games;
+  bool pausedForGame = false;  // a game was in front when last asked: the icon is grey
 
   // Runs a catalogue command; a number outside the catalogue runs nothing.
   void RunCommand(CommandId id) override;

@@ -23,6 +23,11 @@ void CALLBACK RepeatTimerExpired(HWND, UINT, UINT_PTR, DWORD) {
   if (g_app) g_app->repeat.RepeatTick();
 }
 
+// Another window came in front: the icon shows whether it is a game's.
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  if (g_app) g_app->GameHasTheScreen();
+}
+
 // DLLs that Windows loads later on the program's behalf (the file chooser's, among others) are taken
 // from the system folder only, never from the program's own folder, where a downloaded DLL may lie.
 // Windows before 8 (and 7 without its update) cannot be told so; there only the joystick driver,
@@ -48,7 +53,7 @@ constexpr brontavel::Edition kThisEdition = brontavel::Edition::Winamp3;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   LoadDllsFromTheSystemFolderOnly();
-  brontavel::App app(kThisEdition, instance, &RepeatTimerExpired);
+  brontavel::App app(kThisEdition, instance, &RepeatTimerExpired, &ForegroundChanged);
   g_app = &app;
   const bool atLogon = brontavel::HasSwitch(commandLine, brontavel::kAtLogonSwitch);
   if (!brontavel::StartUp(app, &ControlWindowProcedure, atLogon)) return 0;

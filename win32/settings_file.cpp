@@ -18,6 +18,8 @@ constexpr const char* kMissingClassText =
     "One or more of the Winamp windows could not be found.  Expect errors, otherwise, run Setup.exe.";
 constexpr const char* kMissingClassCaption = "Error";
 constexpr const char* kUnsavedCaption = "Settings Not Saved";
+// What a key the file does not have reads as: no one types DEL into a settings file.
+constexpr char kAbsent[] = "\x7f";
 
 // The profile functions take at most MAX_PATH characters. A longer name (a deeply nested working
 // directory) is handed over with its folder in short 8.3 form, which names the same file.
@@ -86,8 +88,18 @@ void SettingsFile::Load(Settings& settings) {
       RepeatMsFromFile(ReadInt(kOptionsSection, kRepeatDelayKey, kDefaultRepeatDelay), kDefaultRepeatDelay);
   // As text: read as a number, a slip such as "yes" would be 0 and put the remote into every game.
   char pauseInFullScreen[kDecimalTextSize];
-  ReadText(kOptionsSection, kPauseInFullScreenKey, "1", pauseInFullScreen, sizeof pauseInFullScreen);
+  ReadText(kOptionsSection, kPauseInFullScreenKey, kAbsent, pauseInFullScreen, sizeof pauseInFullScreen);
   settings.PauseInFullScreen = PauseInFullScreenFromFile(pauseInFullScreen);
+  // What cannot be read past 1,000 characters is not read; names in any script the code page has.
+  char pauseFor[kPauseForRead + 2];
+  ReadText(kOptionsSection, kPauseForKey, kAbsent, pauseFor, sizeof pauseFor);
+  wchar_t wide[kPauseForRead + 2];
+  const int length = std::strcmp(pauseFor, kAbsent) == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, pauseFor, -1, wide, kPauseForRead + 2);
+  settings.PauseFor = ProgramsNamed(wide, length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+  // A first start writes both beside the bindings, so that a user finds them; a change is taken at
+  // the next start.
+  if (std::strcmp(pauseInFullScreen, kAbsent) == 0) Write(kOptionsSection, kPauseInFullScreenKey, "1");
+  if (std::strcmp(pauseFor, kAbsent) == 0) Write(kOptionsSection, kPauseForKey, "");
   // The class names in memory are the edition's own until the file names others; the program never
   // writes them, so each edition keeps its own where the file has none.
   for (int slot = 0; slot < kPlayerSlotCount; ++slot) {

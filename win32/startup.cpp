@@ -75,6 +75,7 @@ bool StartUp(App& app, WNDPROC controlProcedure, bool atLogon) {
   // The pad is read by now (unless it is being waited for): while a box about the settings is open,
   // its own message loop runs the poll, and the remote then uses the built-in bindings.
   app.settingsFile.Load(app.settings);
+  app.games.Watch(app.onForeground);
   if (ExpectsWinamp(app.edition)) FindPlayerWindows(app.edition, app.settings.PlayerClassNames, app.players);
   if (!atLogon) ShowRunningNotice(app, RunningNotice::Started);
   return true;

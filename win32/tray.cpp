@@ -18,6 +18,7 @@ namespace {
 constexpr const char* kTip = "Brontavel";
 constexpr const char* kWaitingTip = "Brontavel: waiting for a joystick";
 constexpr const char* kPausedTip = "Brontavel: paused";
+constexpr const char* kGameTip = "Brontavel: paused for a game";
 constexpr const char* kPausedNotice = "Brontavel paused: button 4 and Start to resume";
 constexpr const char* kResumedNotice = "Brontavel resumed";
 constexpr const char* kBatteryTip = "Brontavel: pad battery low";
@@ -60,12 +61,13 @@ NOTIFYICONDATAA FullRecord(const App& app) {
   NOTIFYICONDATAA icon = IconRecord(app.window);
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon.uCallbackMessage = kTrayCallbackMessage;
-  const HICON drawn = app.gestures.Paused ? app.pausedTrayIcon : app.trayIcon;
+  const HICON drawn = app.gestures.Paused || app.pausedForGame ? app.pausedTrayIcon : app.trayIcon;
   icon.hIcon = drawn ? drawn : app.icon;
   // Waiting for the pad is news the user must act on; a pause is the user's own doing; a low battery
   // matters only while the remote answers.
   const char* tip = app.pads.Waiting()      ? kWaitingTip
                     : app.gestures.Paused   ? kPausedTip
+                    : app.pausedForGame     ? kGameTip
                     : app.pads.BatteryLow() ? kBatteryTip
                                             : kTip;
   std::memcpy(icon.szTip, tip, std::strlen(tip));  // the rest of the tip stays zero

@@ -1,7 +1,8 @@
 // The baseline for the start-up and idle measurements: the least a tray program can do. It registers
 // a class, creates a hidden window, adds a tray icon and enters its message loop; with the argument
 // "timer" its window also gets a 100 ms timer that does nothing, as Brontavel's poll would without
-// its read. Ends on WM_CLOSE.
+// its read; with "sampler" a thread of its own wakes every 16 ms on a high-resolution waitable timer
+// and does nothing, as Brontavel's XInput sampling would without its read. Ends on WM_CLOSE.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -9,6 +10,18 @@
 namespace {
 
 NOTIFYICONDATAA g_icon{};
+
+DWORD WINAPI Sampler(void*) {
+  constexpr DWORD kHighResolution = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+  HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, kHighResolution, TIMER_ALL_ACCESS);
+  if (!timer) timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  for (;;) {
+    LARGE_INTEGER due;
+    due.QuadPart = -16 * 10000;
+    SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
+    WaitForSingleObject(timer, INFINITE);
+  }
+}
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
@@ -38,6 +51,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   lstrcpyA(g_icon.szTip, "BareTray");
   Shell_NotifyIconA(NIM_ADD, &g_icon);
   if (lstrcmpA(commandLine, "timer") == 0) SetTimer(window, 1, 100, nullptr);
+  if (lstrcmpA(commandLine, "sampler") == 0) CreateThread(nullptr, 0, &Sampler, nullptr, 0, nullptr);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   return 0;

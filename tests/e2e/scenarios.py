@@ -463,6 +463,65 @@ def xinput_pads(session):
           "a Series pad that connects is taken at the next look")
 
 
+GAME_LIST = "HKCU\\System\\GameConfigStore\\Children"
+
+
+def games(session):
+    """Out of every game's way: a borderless window over the screen from a program Windows' game features know
+    pauses the remote (nothing reaches the player, the icon greys, the tip says why) and the pad's pause chord
+    inside it pauses nothing; the same window from a program they do not know (a film, a browser) pauses
+    nothing; a program named in PauseFor pauses it too. The first start writes both keys for a user to find."""
+    session.start_player()
+    ini = os.path.join(session.run_dir, "Brontavel.ini")
+    program = session.start_brontavel(args=["/atlogon"])
+    found = read_ini(ini)
+    expect(found.get("Options/PauseInFullScreen") == "1" and found.get("Options/PauseFor") == "",
+           f"a first start must write PauseInFullScreen=1 and PauseFor=: {found}")
+    session.tool("close", "Brontavel", check=True)
+    expect(program.wait(timeout=30) == 0, "exit code")
+    with open(ini, "r+", newline="") as f:  # taken at the next start; spaces, case and an empty entry are nothing
+        text = f.read().replace("PauseFor=\r\n", "PauseFor= ;Launcher.EXE ; \r\n")
+        f.seek(0)
+        f.write(text)
+    # Three programs that show the same borderless window: a game Windows has seen, a film player it has not,
+    # and a game library's launcher the user named. A key of another type in the list is no game.
+    programs = {}
+    for name in ("game", "film", "launcher"):
+        programs[name] = os.path.join(session.run_dir, name + ".exe")
+        shutil.copy(session.program("window_tool.exe"), programs[name])
+    session.wine("reg", "add", GAME_LIST + "\\Brontavel-test-game", "/v", "MatchedExeFullPath", "/d",
+                 windows_path(programs["game"]), "/f")
+    session.wine("reg", "add", GAME_LIST + "\\Brontavel-test-other", "/v", "MatchedExeFullPath", "/t", "REG_DWORD",
+                 "/d", "7", "/f")
+    try:
+        program = session.start_brontavel(args=["/atlogon"])
+        x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
+        since = len(session.keys())
+        for name, paused in (("game", True), ("film", False), ("launcher", True)):
+            window = session.start_program(programs[name], ["game", name.title()])
+            expect(session.in_front(name.title(), 20000), f"the {name} window must come in front")
+            direction(LOW, CENTRE)(session)
+            since = expect_keys(session, since, [] if paused else press("playlist", VK["Z"]), f"Left over the {name}")
+            if paused:
+                # The icon follows at the gesture Windows gave no word of (Wine tells no change of the window in front).
+                session.wait_for(lambda: session.tray_icon_position() is None, 10, f"the icon to grey for the {name}")
+                expect(session.tip(x, y)[1] == "Brontavel: paused for a game", f"the tip over the {name}")
+                if name == "game":  # the game takes the chord: it neither pauses nor resumes the remote
+                    buttons(8, 8 | 0x200, 8)(session)
+            session.tool("close", "BrontavelGame", check=True)
+            window.wait(timeout=30)
+            direction(HIGH, CENTRE)(session)
+            since = expect_keys(session, since, press("playlist", VK["B"]), f"Right once the {name} has gone")
+            session.wait_for(lambda: session.tray_icon_position(), 10, "the icon to be red again")
+            expect(session.tip(x, y)[1] == "Brontavel", f"the tip once the {name} has gone")
+        print("ok  a game Windows knows and a program PauseFor names pause the remote, grey the icon and say so; the "
+              "chord inside the game leaves it unpaused; a film's window pauses nothing")
+        session.tool("close", "Brontavel", check=True)
+        expect(program.wait(timeout=30) == 0, "exit code")
+    finally:
+        session.wine("reg", "delete", GAME_LIST, "/f")
+
+
 def player_comes_and_goes(session):
     """The player killed while a direction repeats, gestures with no player, "Exit/Start Winamp"
     starting it through Winamp.Lnk, the new player's windows found, and then closed; all of it from a
@@ -1312,8 +1371,8 @@ def hung_player(session):
     expect(program.wait(timeout=30) == 0, "exit code")
 
 
-SCENARIOS = {f.__name__: f for f in (gestures, todays_pads, xinput_pads, player_comes_and_goes, settings, startup, tray,
-                                     appearance, hung_player)}
+SCENARIOS = {f.__name__: f for f in (gestures, todays_pads, xinput_pads, games, player_comes_and_goes, settings, startup,
+                                     tray, appearance, hung_player)}
 settings.honour_permissions = tray.honour_permissions = True
 settings.direct_input = hung_player.direct_input = False  # the poll, where DirectInput finds no pad
 settings.xinput = startup.xinput = None  # Windows without XInput: DirectInput and the poll serve as before
