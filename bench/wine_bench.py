@@ -251,7 +251,9 @@ def main():
              "Measured by `make bench` on " + time.strftime("%Y-%m-%d") + " (" + os.uname().machine + ", " +
              str(os.cpu_count()) + " cores, Wine " + subprocess.run([WINE, "--version"],
                                                                     capture_output=True, text=True).stdout.strip() +
-             "). Shared, noisy machines: the numbers are reported, never asserted in tests.", "",
+             "). Every figure under Wine comes from the simulated desktop: Wine on a virtual X display, the "
+             "stand-in joystick driver, DirectInput and XInput, and the stand-in player, not a real PC with a real "
+             "pad. Shared, noisy machines: the numbers are reported, never asserted in tests.", "",
              "## The core, per joystick report (host, g++ release build)", "",
              "Target: under 1 µs and no heap allocation per report.", "",
              "| report | time | heap allocations | target met |", "|---|---|---|---|"]
