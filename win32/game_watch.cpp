@@ -76,7 +76,7 @@ bool GameWatch::Listed() const {
 }
 
 bool GameWatch::InFront(const Settings& settings, Edition edition) {
-  if (!settings.PauseInFullScreen) return false;
+  if (!settings.PauseInFullScreen) return false;  // nothing to ask
   // Vista and later: looked up, as the 32-bit program runs on Windows 95 too. Where it is missing or
   // fails, Windows says nothing of a game.
   using Notification = HRESULT(WINAPI*)(int*);
@@ -102,7 +102,7 @@ bool GameWatch::InFront(const Settings& settings, Edition edition) {
     front_.knownGame = Listed();
   }
   front_.player = window && IsPlayerWindow(window, settings, edition);
-  return GameInFront(true, static_cast<UserNotificationState>(state), front_);
+  return GameInFront(settings.PauseInFullScreen, static_cast<UserNotificationState>(state), front_);
 }
 
 void GameWatch::Watch(WINEVENTPROC onChange) {

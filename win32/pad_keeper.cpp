@@ -71,6 +71,7 @@ bool PadKeeper::TakePad(const Found& found) {
       return false;
     }
     reader_ = Reader::XInput;
+    caps_ = found.caps;
     shape_ = kXInputShape;
   } else {
     if (!joystick_.Read(found.pad.index, found.caps, first)) return false;
@@ -80,7 +81,6 @@ bool PadKeeper::TakePad(const Found& found) {
     shape_ = caps_.Shape();
   }
   joystickId_ = found.pad.index;
-  if (found.pad.xinput) caps_ = found.caps;
   choice_ = found.choice;
   inUse_ = true;
   waiting_ = false;
