@@ -67,30 +67,16 @@ struct Slot {
   DWORD packet = 1;
 };
 
-// What each thread was last told at each slot, so that each thread's first sight of a state is logged.
+// Each thread's first sight of a state at a slot is logged: a scenario waits until both of the
+// program's threads have seen it.
 void LogRead(DWORD slot, const Pad& pad) {
-  struct Told {
-    DWORD thread;
-    char text[96];
-  };
-  static Told told[kSlots][8];
   static thread_local Pad last[kSlots];
   static thread_local bool any[kSlots];
-  if (any[slot] && std::memcmp(&last[slot], &pad, sizeof pad) == 0) return;  // as this thread was told
+  if (any[slot] && std::memcmp(&last[slot], &pad, sizeof pad) == 0) return;
   any[slot] = true;
   last[slot] = pad;
-  char text[96];
-  std::snprintf(text, sizeof text, "xinput %lu %u %u %u %u %u %u %u", slot, pad.x, pad.y, pad.buttons, pad.hat, pad.z,
-                pad.leftTrigger, pad.rightTrigger);
-  const DWORD thread = GetCurrentThreadId();
-  Told* mine = nullptr;
-  for (Told& t : told[slot])
-    if (t.thread == thread || (!mine && t.thread == 0)) mine = &t;
-  if (!mine) mine = &told[slot][thread % 8];
-  if (mine->thread == thread && std::strcmp(mine->text, text) == 0) return;
-  mine->thread = thread;
-  std::snprintf(mine->text, sizeof mine->text, "%s", text);
-  LogLine("BRONTAVEL_STANDIN_LOG", NowMs(), "%s %lu\n", text, thread);
+  LogLine("BRONTAVEL_STANDIN_LOG", NowMs(), "xinput %lu %u %u %u %u %u %u %u %lu\n", slot, pad.x, pad.y, pad.buttons,
+          pad.hat, pad.z, pad.leftTrigger, pad.rightTrigger, GetCurrentThreadId());
 }
 
 void SpendMs(double ms) {
