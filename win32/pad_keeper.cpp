@@ -65,11 +65,7 @@ bool PadKeeper::TakePad(const Found& found) {
   PadReading first;
   if (found.pad.xinput) {
     // XInput serves the pad from the tray; read any other way as well, each press would run twice.
-    xinput_.Open(window, kXInputChanged, found.pad.index);
-    if (!xinput_.IsOpen() || !xinput_.Read(first)) {
-      xinput_.Close();
-      return false;
-    }
+    if (!xinput_.Open(window, kXInputChanged, found.pad.index, first)) return false;
     reader_ = Reader::XInput;
     caps_ = found.caps;
     shape_ = kXInputShape;

@@ -63,9 +63,13 @@ bool XInputPad::FirstConnected(unsigned& slot) const {
   return false;
 }
 
-bool XInputPad::Open(HWND window, UINT message, unsigned slot) {
+bool XInputPad::Open(HWND window, UINT message, unsigned slot, PadReading& first) {
   Close();
-  if (!getState_) return false;
+  XINPUT_STATE state{};
+  if (!getState_ || getState_(slot, &state) != ERROR_SUCCESS) return false;
+  // A change between this read and the thread's first sample is a change all the same.
+  first = ReadingOf(GamepadOf(state));
+  firstPacket_ = state.dwPacketNumber;
   window_ = window;
   message_ = message;
   slot_ = slot;
@@ -128,7 +132,7 @@ DWORD WINAPI XInputPad::Sample(void* self) {
   const auto set = RunTimeFunction<SetTimerFunction>("kernel32.dll", "SetWaitableTimer");
   const SamplingTimer timer{set ? CreateSamplingTimer() : nullptr, set};
   XINPUT_STATE state{};
-  DWORD packet = pad.getState_(pad.slot_, &state) == ERROR_SUCCESS ? state.dwPacketNumber : 0;
+  DWORD packet = pad.firstPacket_;
   DWORD changedAt = GetTickCount();
   while (WaitForSingleObject(pad.stop_, 0) == WAIT_TIMEOUT) {
     pad.WaitMs(timer, pad.busy_ || GetTickCount() - changedAt < kBusyForMs ? kBusyMs : kRestMs);

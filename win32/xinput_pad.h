@@ -33,8 +33,8 @@ class XInputPad {
   // when a pad is looked for, never on every tick.
   bool FirstConnected(unsigned& slot) const;
 
-  // Samples the pad at slot; each change posts message to window.
-  bool Open(HWND window, UINT message, unsigned slot);
+  // Samples the pad at slot; each change after first, the pad as it is now, posts message to window.
+  bool Open(HWND window, UINT message, unsigned slot, PadReading& first);
   // Stops the sampling and the motors.
   void Close();
   bool IsOpen() const { return thread_ != nullptr; }
@@ -76,6 +76,7 @@ class XInputPad {
   unsigned slot_ = 0;
   volatile LONG posted_ = 0;  // a message is on its way: at most one in flight
   volatile LONG busy_ = 0;
+  DWORD firstPacket_ = 0;  // the packet the first reading came from: the sampling starts from it
 };
 
 }  // namespace brontavel
