@@ -46,8 +46,8 @@ constexpr bool IsRepeatingEvent(int n) {
 // How a pad names its shoulders, triggers, Back and Start and stick presses.
 enum class PadNames : unsigned char { Numbered, Xbox, PlayStation, Switch };
 
-// The label of gesture n as the Options dialog shows it, gestures 16..23 as the pad in use names
-// them; "" for any other n.
+// The label of gesture n as the Options dialog shows it: buttons 1-4 with the pad's own name beside
+// their number, gestures 16..23 by the pad's own names; "" for any other n.
 const char* JoystickEventLabel(int n, PadNames names = PadNames::Numbered);
 
 }  // namespace brontavel

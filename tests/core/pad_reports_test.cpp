@@ -61,12 +61,28 @@ TEST(PadLayoutTest, XboxWhereWindowsXboxDriverRunsThePadElseMicrosoftsTenButtons
     EXPECT_EQ(LayoutOf(row.model), row.layout) << std::hex << row.model.vendor << " " << row.model.buttonCount;
     EXPECT_EQ(NamesOf(row.model), row.names) << std::hex << row.model.vendor << " " << row.model.buttonCount;
   }
-  EXPECT_STREQ(JoystickEventLabel(18, PadNames::PlayStation), "L2");
-  EXPECT_STREQ(JoystickEventLabel(21, PadNames::Switch), "Plus");
-  EXPECT_STREQ(JoystickEventLabel(18, PadNames::Numbered), "Button7");
-  EXPECT_STREQ(JoystickEventLabel(19, PadNames::Numbered), "Button8");
-  EXPECT_STREQ(JoystickEventLabel(23, PadNames::Numbered), "Button12");
-  EXPECT_STREQ(JoystickEventLabel(15, PadNames::Xbox), "Fn+Button3") << "the first fifteen keep their labels";
+}
+
+// What Options calls a gesture: the number as ever, with the name printed on the pad beside it. A
+// Switch pad's B and A stand where an Xbox pad's A and B do, so the same number has another name.
+TEST(PadLayoutTest, OptionsNamesEachButtonAsThePadDoes) {
+  struct Row {
+    int gesture;
+    PadNames names;
+    const char* label;
+  } rows[] = {
+      {9, PadNames::Xbox, "Button1 (A)"},           {12, PadNames::Xbox, "Button4 (Y)"},
+      {13, PadNames::Xbox, "Fn+Button1 (Fn+A)"},    {15, PadNames::Xbox, "Fn+Button3 (Fn+X)"},
+      {10, PadNames::PlayStation, "Button2 (Cross)"}, {12, PadNames::PlayStation, "Button4 (Triangle)"},
+      {9, PadNames::Switch, "Button1 (B)"},          {10, PadNames::Switch, "Button2 (A)"},
+      {15, PadNames::Switch, "Fn+Button3 (Fn+Y)"},
+      {9, PadNames::Numbered, "Button1"},            {15, PadNames::Numbered, "Fn+Button3"},
+      {5, PadNames::Xbox, "Fn+Left"},                {8, PadNames::Switch, "Fn+Down"},
+      {18, PadNames::PlayStation, "L2"},             {21, PadNames::Switch, "Plus"},
+      {18, PadNames::Numbered, "Button7"},           {23, PadNames::Numbered, "Button12"},
+      {0, PadNames::Xbox, ""},                       {24, PadNames::Switch, ""},
+  };
+  for (const Row& row : rows) EXPECT_STREQ(JoystickEventLabel(row.gesture, row.names), row.label) << row.gesture;
 }
 
 // ---- Where the hat points ------------------------------------------------------------------------

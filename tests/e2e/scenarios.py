@@ -267,14 +267,16 @@ def pad_button(buttons=0, lt=0, rt=0):
 
 
 # Today's pads: how a hand makes gestures 16..23 (the shoulders, the triggers, Back, Start, the stick
-# presses) on each, and what Options calls them. An Xbox Series pad, held back from the tray as Windows
-# does, is heard through XInput, its triggers apart.
+# presses) on each, and what Options calls gestures 9..23 (buttons 1-4 with the pad's own names beside).
+# An Xbox Series pad, held back from the tray as Windows does, is heard through XInput, its triggers apart.
 TODAYS_PADS = [
     ("Xbox", XBOX_PAD, [pad_button(0x10), pad_button(0x20), pad_button(lt=255), pad_button(rt=255), pad_button(0x40),
                         pad_button(0x80), pad_button(0x100), pad_button(0x200)],
-     ["LB", "RB", "LT", "RT", "View", "Menu", "Left stick press", "Right stick press"]),
+     ["Button1 (A)", "Button2 (B)", "Button3 (X)", "Button4 (Y)", "Fn+Button1 (Fn+A)", "Fn+Button2 (Fn+B)",
+      "Fn+Button3 (Fn+X)", "LB", "RB", "LT", "RT", "View", "Menu", "Left stick press", "Right stick press"]),
     ("PlayStation", PLAYSTATION_PAD, [pad_button(1 << n) for n in range(4, 12)],
-     ["L1", "R1", "L2", "R2", "Share", "Options", "L3", "R3"]),
+     ["Button1 (Square)", "Button2 (Cross)", "Button3 (Circle)", "Button4 (Triangle)", "Fn+Button1 (Fn+Square)",
+      "Fn+Button2 (Fn+Cross)", "Fn+Button3 (Fn+Circle)", "L1", "R1", "L2", "R2", "Share", "Options", "L3", "R3"]),
 ]
 # Out of the box, the shoulders skip tracks, the triggers change the volume, Back stops, Start pauses (for
 # any player: plays or pauses), the left stick press mutes for any player.
@@ -348,7 +350,7 @@ def todays_pads(session):
                                  f"the {make} pad to be taken")
             for n, (hand, expected) in enumerate(zip(hands, PAD_BUTTONS_RECEIVED[form]), start=16):
                 hand(session)
-                since = expect_keys(session, since, expected, f"{where}, {make} pad: gesture {n} ({names[n - 16]})",
+                since = expect_keys(session, since, expected, f"{where}, {make} pad: gesture {n} ({names[n - 9]})",
                                     "media" if form else None)
             # The Xbox pad through XInput and nothing else (the joystick driver and DirectInput would run
             # each press twice); the PlayStation pad the moment it changes, through DirectInput: no poll.
@@ -374,10 +376,10 @@ def todays_pads(session):
                 session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
                 expect(session.wait_window("#32770", "Brontavel Options", 10000), "Options did not open")
                 listed = session.tool("items", "Brontavel Options", "1015", check=True)[1].splitlines()
-                expect(listed[15:] == names and len(listed) == 23, f"{make} pad: Options lists {listed}")
+                expect(listed[8:] == names and len(listed) == 23, f"{make} pad: Options lists {listed}")
                 session.tool("close", "#32770", "Brontavel Options", check=True)
                 expect(session.wait_window("#32770", "Brontavel Options", verb="gone"), "Options must close")
-                print(f"ok  {make} pad: Options lists {', '.join(listed[15:])}")
+                print(f"ok  {make} pad: Options lists {', '.join(listed[8:])}")
         found = read_ini(ini)
         expect(all(f"Options/C{n}" in found for n in range(16, 24)), f"{where}: the file names C16 to C23: {found}")
         session.tool("close", "Brontavel", check=True)
