@@ -138,8 +138,10 @@ class Session:
                 f.write(PREFIX_VERSION)
         # Bring up the prefix's wineserver and services now, detached from every pipe of ours.
         self.wine("wineboot")
-        # The file chooser opens where it was last used, which may be in an earlier run's folder.
-        self.wine("reg", "delete", "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32", "/f")
+        # The file chooser opens where it was last used, which may be in an earlier run's folder; a shortcut
+        # an earlier run turned off in Windows' list of startup apps would stay off.
+        for key in ("ComDlg32", "StartupApproved"):
+            self.wine("reg", "delete", f"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\{key}", "/f")
         # The stand-ins go where Windows keeps the real ones, after wineboot, which may renew that folder.
         for dll in STANDIN_DLLS:
             shutil.copy(self.program(dll + ".dll"), os.path.join(self.prefix, "drive_c", "windows", "system32"))
@@ -164,6 +166,13 @@ class Session:
 
     def wine(self, *args):
         subprocess.run(self.launcher + [WINE, *args], env=self.env, timeout=300, **QUIET)
+
+    def registry_value(self, key, name):
+        """A registry value as reg query prints it, (type, data), or None where there is none."""
+        out = subprocess.run(self.launcher + [WINE, "reg", "query", key, "/v", name], env=self.env, timeout=60,
+                             capture_output=True, text=True, errors="replace").stdout
+        found = [line.split() for line in out.splitlines() if line.split()[:1] == [name]]
+        return tuple(found[0][1:3]) if found else None
 
     # ---- programs ------------------------------------------------------------------------------
 

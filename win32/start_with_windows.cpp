@@ -137,6 +137,51 @@ std::vector<std::string> OurStartupShortcuts(const std::string& startup) {
   return ours;
 }
 
+// Windows 8 and later let the user turn a Startup shortcut off (Task Manager's Startup tab; Settings,
+// Apps, Startup) and leave the shortcut where it is: under this key, a REG_BINARY value named for the
+// shortcut's file holds twelve bytes, a DWORD of flags whose lowest bit means turned off (Windows writes
+// 02 or 06 for on, 03 or 07 for off) and the FILETIME it was turned off. No value means never turned
+// off. A value of another type or length is not one Windows wrote, and does not turn anything off.
+constexpr const char* kStartupApprovedKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+constexpr DWORD kApprovalSize = 12;
+constexpr BYTE kTurnedOff = 0x01;
+
+std::string FileName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+// The shortcut's twelve bytes where Windows has turned it off; false for anything else.
+bool TurnedOffInWindows(HKEY key, const std::string& name, BYTE (&approval)[kApprovalSize]) {
+  DWORD type = 0, size = kApprovalSize;
+  return RegQueryValueExA(key, name.c_str(), nullptr, &type, approval, &size) == ERROR_SUCCESS &&
+         type == REG_BINARY && size == kApprovalSize && (approval[0] & kTurnedOff);
+}
+
+bool TurnedOffInWindows(const std::string& shortcut) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kStartupApprovedKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  BYTE approval[kApprovalSize];
+  const bool off = TurnedOffInWindows(key, FileName(shortcut), approval);
+  RegCloseKey(key);
+  return off;
+}
+
+// Turns the shortcut on again in Windows' list, as its own switch does: the flag cleared, the time
+// gone, the other flags kept. True when Windows will start it.
+bool TurnOnInWindows(const std::string& shortcut) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kStartupApprovedKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    return !TurnedOffInWindows(shortcut);
+  BYTE approval[kApprovalSize];
+  bool on = true;
+  if (TurnedOffInWindows(key, FileName(shortcut), approval)) {
+    approval[0] = static_cast<BYTE>(approval[0] & ~kTurnedOff);
+    for (DWORD i = 4; i < kApprovalSize; ++i) approval[i] = 0;
+    on = RegSetValueExA(key, FileName(shortcut).c_str(), 0, REG_BINARY, approval, kApprovalSize) == ERROR_SUCCESS;
+  }
+  RegCloseKey(key);
+  return on;
+}
+
 void Report(const std::string& what, const std::string& startup) {
   const std::string text = what + " the Startup folder" + (startup.empty() ? std::string() : " " + startup) +
                            ": the folder is missing or cannot be written.";
@@ -145,13 +190,20 @@ void Report(const std::string& what, const std::string& startup) {
 
 }  // namespace
 
-bool StartsWithWindows() { return !OurStartupShortcuts(ShellFolderPath(CSIDL_STARTUP)).empty(); }
+bool StartsWithWindows() {
+  for (const std::string& shortcut : OurStartupShortcuts(ShellFolderPath(CSIDL_STARTUP)))
+    if (!TurnedOffInWindows(shortcut)) return true;
+  return false;
+}
 
 void SetStartWithWindows(bool on, const std::wstring& wideFolder, const std::string& folder) {
   const std::string startup = ShellFolderPath(CSIDL_STARTUP);
   if (on) {
     if (!IsFolder(startup) || !ShellLink().Save(startup + kShortcutName, wideFolder, folder))
       Report("Brontavel could not add its shortcut to", startup);
+    else if (!TurnOnInWindows(startup + kShortcutName))
+      ShowMessage("Brontavel could not turn its shortcut on in Windows' list of startup apps. Turn it on in Task "
+                  "Manager's Startup tab.", kCaption);
     return;
   }
   bool removed = true;

@@ -1010,6 +1010,10 @@ def direct_input_edges(session, program, lines):
           "make; no trigger from a Z DirectInput lacks; the device let go before its window")
 
 
+# Where Windows 8 and later keep which Startup shortcuts the user turned off (Task Manager, Settings).
+STARTUP_APPROVED = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder"
+
+
 def tray(session):
     """The tray as a person uses it, with the program in a folder whose name the code page cannot
     write: the menu, About, Start with Windows, Options with a new binding and a new repeat rate, a
@@ -1087,6 +1091,23 @@ def tray(session):
                 session.wait_for(lambda: shortcuts() == after, 10, "")
             except ScenarioError:
                 raise ScenarioError(f"the Startup folder holds {shortcuts()}, expected {after}")
+        # Windows' own list of startup apps turns the shortcut off and leaves it in the folder: the mark
+        # follows Windows, and choosing the item turns it on there again (other flags kept, the time gone).
+        # A value Windows never writes, of another type or length, turns nothing off and is left as it is.
+        approved = lambda: session.registry_value(STARTUP_APPROVED, "Brontavel.lnk")
+        for kind, data, marked, after, then in (
+                ("REG_BINARY", "030000001779BD0117D9D101", False, ("REG_BINARY", "020000000000000000000000"), ours),
+                ("REG_BINARY", "07000000B2C533AE16D9D101", False, ("REG_BINARY", "060000000000000000000000"), ours),
+                ("REG_BINARY", "03000000", True, ("REG_BINARY", "03000000"), []),
+                ("REG_DWORD", "3", False, ("REG_DWORD", "0x3"), ours),
+                ("REG_DWORD", "3", True, ("REG_DWORD", "0x3"), [])):
+            session.wine("reg", "add", STARTUP_APPROVED, "/v", "Brontavel.lnk", "/t", kind, "/d", data, "/f")
+            open_menu()
+            expect(session.menu_item_marked(3, 5) == marked,
+                   f"Start with Windows must {'' if marked else 'not '}be checked beside {kind} {data}")
+            session.choose_menu_item(3, 5)
+            session.wait_for(lambda: shortcuts() == then, 10, f"the Startup folder to hold {then} beside {kind} {data}")
+            expect(approved() == after, f"Windows' list must hold {after}, not {approved()}")
         os.chmod(folder, stat.S_IRUSR | stat.S_IXUSR)
         open_menu()
         session.choose_menu_item(3, 5)
@@ -1095,7 +1116,8 @@ def tray(session):
         os.chmod(folder, stat.S_IRWXU)
         session.clear_startup_folder()
     expect(startup()[1:] == [], "a failure must change nothing")
-    print("ok  Start with Windows makes and removes the Startup shortcut, shows the mark, reports a failure")
+    print("ok  Start with Windows makes and removes the Startup shortcut, shows the mark as Windows' list of startup "
+          "apps has it and turns it on there, reports a failure")
 
     # Paused from the menu: the icon greys, the tip says so, and no notification (the user is at the screen);
     # gestures reach nothing, and a second start does not resume it. The same item resumes.
