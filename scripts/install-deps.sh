@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 zip python3 ;;
+    build) echo cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 zip python3 yamllint ;;
     e2e) echo wine64 fonts-wine fonts-dejavu-core xvfb x11-xkb-utils xdotool imagemagick python3 ;;
     *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
   esac
