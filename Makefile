@@ -53,11 +53,12 @@ dist: windows
 	@ls -l dist
 
 # The README's pictures: the icon in the notification area, its menu and Options, marked, as make demo
-# takes them from the real program; and the gamepad with what each of its buttons does.
+# takes them from the real program; and an Xbox, a PlayStation and a Switch pad, with what each of
+# their buttons does.
 pictures: demo
 	cp build/demo/artifacts/tray-icon.png build/demo/artifacts/tray-menu.png build/demo/artifacts/options.png docs/
 	convert 'res/brontavel.ico[4]' docs/icon.png  # the true-colour 32-pixel image
-	python3 scripts/draw_pad.py docs/pad.png
+	python3 scripts/draw_pad.py docs
 
 # Speed and size against their targets, printed and written to docs/performance.md.
 bench: e2e-deps windows
