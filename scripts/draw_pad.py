@@ -195,7 +195,8 @@ def faults(pad):
     for part, box in boxes.items():
         found += [f"{part}'s text lies on the pad" for region in body if overlap(box, region)]
         found += [f"{part}'s text lies on {other}'s" for other, box2 in boxes.items() if other < part and overlap(box, box2)]
-        found += [f"{part}'s text runs off the picture" for _ in [1] if box[0] < 0 or box[2] > WIDTH or box[3] > HEIGHT - 70]
+        if box[0] < 0 or box[2] > WIDTH or box[3] > HEIGHT - 70:  # the footnote has the last 70 pixels
+            found.append(f"{part}'s text runs off the picture")
     return found
 
 

@@ -171,12 +171,13 @@ bool TurnOnInWindows(const std::string& shortcut) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kStartupApprovedKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
     return !TurnedOffInWindows(shortcut);
+  const std::string name = FileName(shortcut);
   BYTE approval[kApprovalSize];
   bool on = true;
-  if (TurnedOffInWindows(key, FileName(shortcut), approval)) {
+  if (TurnedOffInWindows(key, name, approval)) {
     approval[0] = static_cast<BYTE>(approval[0] & ~kTurnedOff);
     for (DWORD i = 4; i < kApprovalSize; ++i) approval[i] = 0;
-    on = RegSetValueExA(key, FileName(shortcut).c_str(), 0, REG_BINARY, approval, kApprovalSize) == ERROR_SUCCESS;
+    on = RegSetValueExA(key, name.c_str(), 0, REG_BINARY, approval, kApprovalSize) == ERROR_SUCCESS;
   }
   RegCloseKey(key);
   return on;
