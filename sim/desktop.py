@@ -241,7 +241,12 @@ class Session:
 
     def wait_window(self, window_class, title="-", timeout_ms=30000, verb="wait"):
         """Whether such a window appears ("wait"), goes ("gone"), or appears and answers ("ping") in time."""
-        return self.tool(verb, window_class, title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)[0] == 0
+        code, text = self.tool(verb, window_class, title, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
+        if code != 0 and not text.strip():  # a wait that failed says what it saw: the tool never ran
+            raise ScenarioError(f"window_tool {verb} {window_class} {title} ended with {code} and said nothing"
+                                f"{self.tool_said}")
+        self.tool_said = (f" ({text.strip()})" if code != 0 else "") + self.tool_said
+        return code == 0
 
     def balloons(self):
         """The notifications shown now, as [window, text]."""

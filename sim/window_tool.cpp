@@ -58,8 +58,11 @@ HWND Find(const char* className, const char* title) { return FindWindowA(OrNull(
 // 0 once such a window exists (present) or none does; with ping, once it also answers a message. A
 // window found may be gone before the message reaches it (one program ends as another starts): then
 // the search goes on until the time is up.
+// A failure says what was seen last and after how long, so that it cannot be taken for a tool that
+// never ran, which says nothing.
 int WaitFor(const char* className, const char* title, int ms, bool present, bool ping = false) {
   const DWORD start = GetTickCount();
+  const char* seen = present ? "no such window" : "the window is still there";
   for (int waited = 0; waited <= ms; waited += 50, Sleep(50)) {
     HWND window = Find(className, title);
     DWORD_PTR ignored;
@@ -67,9 +70,11 @@ int WaitFor(const char* className, const char* title, int ms, bool present, bool
     if (!ping) return 0;
     // A window that does not answer may take all the time there is, once.
     const DWORD spent = GetTickCount() - start;
-    if (spent >= static_cast<DWORD>(ms)) return 1;
+    if (spent >= static_cast<DWORD>(ms)) break;
     if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms - spent, &ignored)) return 0;
+    seen = GetLastError() == ERROR_TIMEOUT ? "the window did not answer" : "the window went before it answered";
   }
+  std::printf("%s, after %lu ms\n", seen, static_cast<unsigned long>(GetTickCount() - start));
   return 1;
 }
 
