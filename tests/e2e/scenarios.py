@@ -400,6 +400,10 @@ def xinput_pads(session):
     session.start_brontavel(args=["/atlogon"])  # no notification over the tray
     x, y = session.wait_for(session.tray_icon_position, 10, "the tray icon")
     events = lambda kind, since=0: [r for r in session.driver_reports()[since:] if r[1] == kind]
+    # A take ends with the battery's reading, after the pad's own: a hand that moves before the take has
+    # read the pad is where the pad started, as a button held while a pad is taken is, and presses nothing.
+    take_ended = lambda since, after=0.0: session.wait_for(
+        lambda: [r for r in events("battery", since) if float(r[0]) > after], 5, "the take to end")
     since = 0
     for hand, expected, what in ((direction(LOW, CENTRE), press("playlist", VK["Z"]), "Left"),
                                  (buttons(1), press("playlist", VK["X"]), "A"),
@@ -438,6 +442,7 @@ def xinput_pads(session):
     session.stick(CENTRE, CENTRE)  # the hand lets go while the pad is away
     session.plug(2, slot=1)
     session.wait_for(lambda: [r for r in events("xinput", gone) if r[2] == "0"], 10, "the pad to be taken back at slot 1")
+    take_ended(gone)
     since = len(session.keys())
     direction(HIGH, CENTRE)(session)
     since = expect_keys(session, since, press("playlist", VK["B"]), "the Series pad back at slot 1: Right")
@@ -457,6 +462,7 @@ def xinput_pads(session):
                              "the Series pad to be taken by a look")
     asked = [float(r[0]) for r in events("xempty", gone) if taken < float(r[0]) < float(found[0][0])]
     expect(len(asked) <= 8, f"empty slots asked {len(asked)} times in {float(found[0][0]) - taken:.0f} ms")
+    take_ended(gone, taken)
     since = len(session.keys())
     session.move_stick(LOW, CENTRE, pad=session.other)
     session.move_stick(CENTRE, CENTRE, pad=session.other)
@@ -1285,7 +1291,10 @@ def tray(session):
 
     session.xdotool("mousemove", str(x), str(y), "click", "--repeat", "2", "1")
     count = lambda: session.tool("count", "#32770", options)[1].strip()
-    session.wait_for(lambda: count() == "2", 10, "a double-click to open a second Options dialog")
+    # The second dialog is a window before its controls are made: ready once the one found has them.
+    session.wait_for(lambda: count() == "2" and session.tool("rect", options, "1013")[0] == 0, 10,
+                     "a double-click to open a second Options dialog")
+    session.wait_ready("#32770", options)
     # Each saves its own fields: the one closed last decides. What a user cannot mean is refused first.
     for typed, left in (("0", "2"), ("50", "1"), ("70", "0")):
         session.click_control(options, 1013)
